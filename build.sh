@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# ./build.sh        install what is missing, build both launchers into dist/, run the example
+# ./build.sh test   install what is missing, build, and run every test
+set -euo pipefail
+cd "$(dirname "$0")"
+mode=${1:-run}
+
+packages=(cmake ninja-build g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+          binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 openjdk-17-jdk-headless
+          googletest wine wine64 xvfb locales python3 python3-pefile)
+
+install_missing() {
+    local missing=()
+    for package in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    fi
+    # Tests start programs under the double-byte ANSI code page 932.
+    if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
+        sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+        grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
+        locale-gen >/dev/null
+    fi
+}
+
+build_arch() { # toolchain, build directory, extra cmake arguments
+    local toolchain=$1 dir=$2; shift 2
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+          -DCMAKE_TOOLCHAIN_FILE="cmake/$toolchain" "$@" >/dev/null
+    cmake --build "$dir"
+}
+
+install_missing
+build_arch mingw-i686.cmake build/x86 -DBUILD_TESTING=OFF
+build_arch mingw-x86_64.cmake build/x64 -DLAUNCHER_X86_EXE="$PWD/build/x86/launcher.exe"
+mkdir -p dist/x86 dist/x64
+cp build/x86/launcher.exe dist/x86/launcher.exe
+cp build/x64/launcher.exe dist/x64/launcher.exe
+echo "Built dist/x86/launcher.exe and dist/x64/launcher.exe"
+
+if [ "$mode" = test ]; then
+    tests/support/with-wine.sh build/x64 ctest --test-dir build/x64 --output-on-failure
+else
+    tests/support/with-wine.sh build/x64 examples/run-example.sh build/x64
+fi

@@ -1,0 +1,86 @@
+#pragma once
+#include <windows.h>
+#include "framework/Memory.h"
+
+// Non-copyable owners of Win32 handles. Each is named for what its
+// destructor does, so a reader sees at the point of acquisition how the
+// handle is given back on every path.
+
+class AutoRegCloseKey
+{
+public:
+    AutoRegCloseKey() : m_key(nullptr) {}
+    ~AutoRegCloseKey() { if (m_key) RegCloseKey(m_key); }
+    HKEY* operator&() { return &m_key; }
+    operator HKEY() const { return m_key; }
+    AutoRegCloseKey(const AutoRegCloseKey&) = delete;
+    AutoRegCloseKey& operator=(const AutoRegCloseKey&) = delete;
+
+private:
+    HKEY m_key;
+};
+
+class AutoFindClose
+{
+public:
+    explicit AutoFindClose(HANDLE search) : m_search(search) {}
+    ~AutoFindClose() { if (m_search != INVALID_HANDLE_VALUE) FindClose(m_search); }
+    bool IsValid() const { return m_search != INVALID_HANDLE_VALUE; }
+    AutoFindClose(const AutoFindClose&) = delete;
+    AutoFindClose& operator=(const AutoFindClose&) = delete;
+
+private:
+    HANDLE m_search;
+};
+
+class AutoDeleteDC
+{
+public:
+    explicit AutoDeleteDC(HDC dc) : m_dc(dc) {}
+    ~AutoDeleteDC() { if (m_dc) DeleteDC(m_dc); }
+    operator HDC() const { return m_dc; }
+    AutoDeleteDC(const AutoDeleteDC&) = delete;
+    AutoDeleteDC& operator=(const AutoDeleteDC&) = delete;
+
+private:
+    HDC m_dc;
+};
+
+class AutoDeleteObject
+{
+public:
+    explicit AutoDeleteObject(HGDIOBJ object = nullptr) : m_object(object) {}
+    ~AutoDeleteObject() { if (m_object) DeleteObject(m_object); }
+    HGDIOBJ Get() const { return m_object; }
+    AutoDeleteObject(const AutoDeleteObject&) = delete;
+    AutoDeleteObject& operator=(const AutoDeleteObject&) = delete;
+
+private:
+    HGDIOBJ m_object;
+};
+
+class ScopedSelectObject
+{
+public:
+    ScopedSelectObject(HDC dc, HGDIOBJ object) : m_dc(dc), m_previous(SelectObject(dc, object)) {}
+    ~ScopedSelectObject() { if (m_previous && m_previous != HGDI_ERROR) SelectObject(m_dc, m_previous); }
+    ScopedSelectObject(const ScopedSelectObject&) = delete;
+    ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_previous;
+};
+
+class AutoFreeMemory
+{
+public:
+    explicit AutoFreeMemory(void* block) : m_block(block) {}
+    ~AutoFreeMemory() { FreeMemory(m_block); }
+    void* Get() const { return m_block; }
+    AutoFreeMemory(const AutoFreeMemory&) = delete;
+    AutoFreeMemory& operator=(const AutoFreeMemory&) = delete;
+
+private:
+    void* m_block;
+};

@@ -1,0 +1,14 @@
+#pragma once
+#include <windows.h>
+
+// The error channel: every failure the user is told of goes through one of
+// these, and each shows exactly one modal error box with the system's default
+// caption. They return when the box has been closed.
+void ReportError(HWND owner, const char* text);
+void ReportFormattedError(HWND owner, const char* format, const char* text);
+void ReportFormattedErrorCode(HWND owner, const char* format, const char* text, int number);
+
+// Where the finished text goes; unit tests replace the message box with a
+// recorder so that failure paths can be checked without a display.
+typedef void (*ErrorDisplay)(HWND owner, const char* text);
+ErrorDisplay SetErrorDisplay(ErrorDisplay display);

@@ -1,0 +1,55 @@
+#include "launcher/JavaLauncher.h"
+
+CJavaLauncher::CJavaLauncher()
+    : m_javaVM(nullptr),
+      m_jniEnv(nullptr),
+      m_splashScreen(nullptr),
+      m_splashWindow(nullptr),
+      m_pfnCreateJavaVM(nullptr),
+      m_pfnGetDefaultJavaVMInitArgs(nullptr)
+{
+}
+
+// The teardown order matters: the splash goes first so that it vanishes as
+// soon as main returns, then DestroyJavaVM waits for the application's other
+// Java threads, and only then are the launcher's own texts released.
+CJavaLauncher::~CJavaLauncher()
+{
+    DestroySplashScreen();
+    m_splashWindow = nullptr;
+    if (m_javaVM) {
+        m_javaVM->DestroyJavaVM();
+        m_javaVM = nullptr;
+        m_jniEnv = nullptr;
+    }
+    m_vmOptions.RemoveAll();
+    m_programArguments.RemoveAll();
+    m_mainClass.Empty();
+    m_jvmLibraryPath.Empty();
+}
+
+bool CJavaLauncher::Prepare()
+{
+    ReadProgramArguments();
+    if (IsSplashWanted() && !ShowSplashScreen())
+        return false;
+    return ReadConfiguration() && SelectJre();
+}
+
+int CJavaLauncher::Run()
+{
+    if (!LoadJvmLibrary() || !CreateJavaVM())
+        return -1;
+    return InvokeMain() ? 0 : -1;
+}
+
+// The switches are matched exactly: "-NOSPLASH" or "--nosplash" are ordinary
+// arguments of the Java application.
+bool CJavaLauncher::IsSplashWanted() const
+{
+    static const wchar_t kNoSplash[] = L"-nosplash";
+    static const wchar_t kSlashNoSplash[] = L"/nosplash";
+    if (m_programArguments.Find(CString(kNoSplash)) >= 0)
+        return false;
+    return m_programArguments.Find(CString(kSlashNoSplash)) < 0;
+}

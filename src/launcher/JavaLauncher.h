@@ -1,0 +1,72 @@
+#pragma once
+#include <windows.h>
+
+#include "framework/String.h"
+#include "framework/StringList.h"
+#include "jvm/Jni.h"
+#include "version/JavaVersion.h"
+
+class CSplashScreen;
+
+bool InitApplication(HINSTANCE instance);
+
+// The one launcher of the process: an automatic object of WinMain that
+// prepares the launch, runs it, and tears everything down in its destructor.
+class CJavaLauncher
+{
+public:
+    CJavaLauncher();
+    ~CJavaLauncher();
+
+    bool Prepare();
+    int Run();
+
+    // Launch control
+    bool GetModulePath(CString& path);
+    void ReadProgramArguments();
+    bool IsSplashWanted() const;
+
+    // Configuration file
+    bool GetIniFilePath(CString& path);
+    bool ReadConfiguration();
+
+    // Java versions
+    CString DescribeRequirement() const;
+
+    // Runtime selection
+    bool SelectJre();
+    bool FindPrivateJre(CString& jreDirectory);
+    bool GetModuleDirectory(CString& directory);
+    void FindRegistryJre(CString& jreDirectory);
+
+    // Virtual machine hosting
+    bool LoadJvmLibrary();
+    bool CreateJavaVM();
+    jstring NewJavaString(const CString& text);
+    jobjectArray NewJavaStringArray(const CStringList& list);
+    bool InvokeMain();
+
+    // Splash window
+    bool ShowSplashScreen();
+    void DestroySplashScreen();
+
+private:
+    CJavaLauncher(const CJavaLauncher&) = delete;
+    CJavaLauncher& operator=(const CJavaLauncher&) = delete;
+
+    friend class CJavaLauncherTestAccess;
+
+    CString m_jvmLibraryPath;
+    JavaVM* m_javaVM;
+    JNIEnv* m_jniEnv;
+    CString m_mainClass;
+    JavaVersion m_jreVersion;
+    JavaVersion m_minVersion;
+    JavaVersion m_maxVersion;
+    CStringList m_programArguments;
+    CSplashScreen* m_splashScreen;
+    HWND m_splashWindow;
+    CStringList m_vmOptions;
+    CreateJavaVMFunction m_pfnCreateJavaVM;
+    GetDefaultJavaVMInitArgsFunction m_pfnGetDefaultJavaVMInitArgs;
+};

@@ -1,0 +1,18 @@
+#include <windows.h>
+#include <objbase.h>
+
+#include "framework/Module.h"
+#include "launcher/JavaLauncher.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    int exitCode = -1;
+    {
+        CJavaLauncher launcher;
+        if (InitApplication(instance) && launcher.Prepare())
+            exitCode = launcher.Run();
+    }
+    g_module.Term();
+    CoUninitialize();
+    return exitCode;
+}
