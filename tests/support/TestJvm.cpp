@@ -72,13 +72,28 @@ int LogIndex(const std::vector<std::string>& log, const std::string& line)
     return -1;
 }
 
+namespace {
+
+// The values of the numbered records key[0], key[1], ... in log order.
+std::vector<std::string> NumberedValues(const std::vector<std::string>& log, const std::string& key)
+{
+    std::vector<std::string> values;
+    for (const std::string& line : log) {
+        std::string prefix = key + "[" + std::to_string(values.size()) + "]=";
+        if (line.compare(0, prefix.size(), prefix) == 0)
+            values.push_back(UnescapeLogText(line.substr(prefix.size())));
+    }
+    return values;
+}
+
+} // namespace
+
+std::vector<std::string> OptionsOfCreation(const std::vector<std::string>& log)
+{
+    return NumberedValues(log, "create.option");
+}
+
 std::vector<std::string> ArgumentsOfMain(const std::vector<std::string>& log)
 {
-    std::vector<std::string> arguments;
-    for (const std::string& line : log) {
-        std::string prefix = "main.arg[" + std::to_string(arguments.size()) + "]=";
-        if (line.compare(0, prefix.size(), prefix) == 0)
-            arguments.push_back(UnescapeLogText(line.substr(prefix.size())));
-    }
-    return arguments;
+    return NumberedValues(log, "main.arg");
 }

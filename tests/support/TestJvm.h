@@ -27,5 +27,8 @@ std::vector<std::string> LogValues(const std::vector<std::string>& log, const st
 // Position of the first line equal to the given one, or -1.
 int LogIndex(const std::vector<std::string>& log, const std::string& line);
 
+// The raw option texts JNI_CreateJavaVM was given, in order.
+std::vector<std::string> OptionsOfCreation(const std::vector<std::string>& log);
+
 // The raw arguments main received, or nothing if main was not called.
 std::vector<std::string> ArgumentsOfMain(const std::vector<std::string>& log);

@@ -125,17 +125,6 @@ std::vector<std::string> CreationRecords(const std::vector<std::string>& log)
     return records;
 }
 
-std::vector<std::string> OptionsGiven(const std::vector<std::string>& log)
-{
-    std::vector<std::string> options;
-    for (const std::string& line : log) {
-        std::string prefix = "create.option[" + std::to_string(options.size()) + "]=";
-        if (line.compare(0, prefix.size(), prefix) == 0)
-            options.push_back(UnescapeLogText(line.substr(prefix.size())));
-    }
-    return options;
-}
-
 } // namespace
 
 TEST_F(JvmHosting, HandsTheOptionsToTheVirtualMachineInListOrderWithJni12AndNoIgnoring)
@@ -173,7 +162,7 @@ TEST_F(JvmHosting, HandsTheOptionsToTheVirtualMachineInListOrderWithJni12AndNoIg
                                              "create.ignoreUnrecognized=0" }),
                   head)
             << row.name;
-        EXPECT_EQ(row.options, OptionsGiven(outcome.log)) << row.name;
+        EXPECT_EQ(row.options, OptionsOfCreation(outcome.log)) << row.name;
         // Exactly the options, each without extra information, and created.
         EXPECT_EQ(3 + row.options.size() + 1, CreationRecords(outcome.log).size()) << row.name;
         EXPECT_EQ(std::vector<std::string>{ "0" }, LogValues(outcome.log, "create.result")) << row.name;
@@ -195,7 +184,7 @@ TEST_F(JvmHosting, AnEmptyOptionIsPassedAndItsRefusalReported)
     Launch launch;
     launch.vmParameters = "\"\" -Xms16m";
     Outcome outcome = Run(launch);
-    EXPECT_EQ((std::vector<std::string>{ "-Djava.class.path=app.jar", "", "-Xms16m" }), OptionsGiven(outcome.log));
+    EXPECT_EQ((std::vector<std::string>{ "-Djava.class.path=app.jar", "", "-Xms16m" }), OptionsOfCreation(outcome.log));
     EXPECT_EQ(std::vector<std::string>{ "" }, LogValues(outcome.log, "create.unrecognized"));
     EXPECT_EQ(-1, outcome.exitCode);
     ASSERT_EQ(1u, outcome.reports.size());
