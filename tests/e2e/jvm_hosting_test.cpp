@@ -1,8 +1,6 @@
 // Whole launches of the real executable with a private runtime beside it
 // whose bin\client\jvm.dll is the stand-in virtual machine.
-#include "support/TestDirectory.h"
-#include "support/TestJvm.h"
-#include "support/WindowProbe.h"
+#include "support/ShippedApp.h"
 
 #include <gtest/gtest.h>
 
@@ -23,38 +21,20 @@ const char kIni[] =
 class JvmHostingLaunch : public testing::Test
 {
 protected:
-    // The application directory as shipped: App.exe, App.ini, and a private
-    // runtime (bin\java.dll is only looked for, never loaded).
     void SetUp() override
     {
-        m_exe = m_directory.CopyLauncher("App.exe");
-        m_directory.WriteFile("App.ini", kIni);
-        m_directory.WriteFile("bin\\java.dll", "only its presence matters");
-        UseJvm(TestJvmPath());
-    }
-
-    void UseJvm(const std::string& library)
-    {
-        std::string target = m_directory.MakeDirectory("bin\\client") + "jvm.dll";
-        ASSERT_TRUE(CopyFileA(library.c_str(), target.c_str(), FALSE)) << library;
+        m_app.WriteIni(kIni);
+        m_app.AddPrivateRuntime();
     }
 
     LaunchResult Launch(const std::string& arguments, const std::vector<std::string>& environment = {})
     {
-        DeleteFileA(LogPath().c_str());
-        LaunchOptions options;
-        options.commandLine = QuotedCommandLine(m_exe, arguments);
-        options.workingDirectory = m_directory.Path();
-        options.environment = { "TESTJVM_LOG=" + LogPath(), "TESTJVM_CLASSES=com/example/Main" };
-        options.environment.insert(options.environment.end(), environment.begin(), environment.end());
-        return RunAndProbe(options);
+        return m_app.Launch(arguments, environment);
     }
 
-    std::string LogPath() const { return m_directory.Path() + "jvm.log"; }
-    std::vector<std::string> Log() const { return ReadTestJvmLog(LogPath()); }
+    std::vector<std::string> Log() const { return m_app.Log(); }
 
-    TestDirectory m_directory;
-    std::string m_exe;
+    ShippedApp m_app;
 };
 
 } // namespace
@@ -112,7 +92,7 @@ TEST_F(JvmHostingLaunch, AnApplicationThatEndsTheProcessKeepsItsExitCode)
 
 TEST_F(JvmHostingLaunch, EachFailureShowsItsMessageAndExitsMinusOne)
 {
-    const std::string jvm = m_directory.Path() + "bin\\client\\jvm.dll";
+    const std::string jvm = m_app.AppDirectory() + "bin\\client\\jvm.dll";
     struct Row
     {
         const char* name;
@@ -139,9 +119,9 @@ TEST_F(JvmHostingLaunch, EachFailureShowsItsMessageAndExitsMinusOne)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         if (row.library.empty())
-            m_directory.WriteFile("bin\\client\\jvm.dll", "not a library");
+            m_app.Directory().WriteFile("bin\\client\\jvm.dll", "not a library");
         else
-            UseJvm(row.library);
+            m_app.AddPrivateRuntime(row.library);
         LaunchResult result = Launch("a b", row.environment);
         ASSERT_TRUE(result.started);
         EXPECT_FALSE(result.timedOut);
