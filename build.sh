@@ -37,10 +37,13 @@ build_arch() { # toolchain, build directory, extra cmake arguments
 install_missing
 build_arch mingw-i686.cmake build/x86 -DBUILD_TESTING=OFF
 build_arch mingw-x86_64.cmake build/x64 -DLAUNCHER_X86_EXE="$PWD/build/x86/launcher.exe"
-mkdir -p dist/x86 dist/x64
-cp build/x86/launcher.exe dist/x86/launcher.exe
-cp build/x64/launcher.exe dist/x64/launcher.exe
-echo "Built dist/x86/launcher.exe and dist/x64/launcher.exe"
+for arch in x86 x64; do
+    mkdir -p "dist/$arch"
+    cp "build/$arch/launcher.exe" "dist/$arch/launcher.exe"
+    cp examples/HelloApp.ini "dist/$arch/example.ini"
+    cp examples/SHIPPING.txt "dist/$arch/SHIPPING.txt"
+done
+echo "Built dist/x86/launcher.exe ($(stat -c %s dist/x86/launcher.exe) bytes) and dist/x64/launcher.exe ($(stat -c %s dist/x64/launcher.exe) bytes)"
 
 if [ "$mode" = test ]; then
     tests/support/with-wine.sh build/x64 ctest --test-dir build/x64 --output-on-failure

@@ -1,10 +1,26 @@
+#include "jre/JreMessages.h"
+#include "jre/JvmLibrary.h"
 #include "launcher/ErrorReport.h"
 #include "launcher/JavaLauncher.h"
-#include "launcher/Messages.h"
 
-// Placeholder until runtime selection is built.
+// A private runtime wins over any installed one and is not tested against
+// the version range; only the registry search applies the range.
 bool CJavaLauncher::SelectJre()
 {
-    ReportFormattedError(m_splashWindow, Messages::kStepNotBuilt, "select a Java runtime");
-    return false;
+    CString jreDirectory;
+    if (!FindPrivateJre(jreDirectory))
+        return false;
+    if (jreDirectory.IsEmpty())
+        FindRegistryJre(jreDirectory);
+
+    if (jreDirectory.IsEmpty()) {
+        ReportFormattedError(m_splashWindow, JreMessages::kJreNotFound, DescribeRequirement());
+        return false;
+    }
+    m_jvmLibraryPath = FindJvmLibrary(jreDirectory);
+    if (m_jvmLibraryPath.IsEmpty()) {
+        ReportFormattedError(m_splashWindow, JreMessages::kJvmNotFound, jreDirectory);
+        return false;
+    }
+    return true;
 }

@@ -1,10 +1,57 @@
+#include "launcher/Arguments.h"
 #include "launcher/ErrorReport.h"
+#include "launcher/IniFile.h"
 #include "launcher/JavaLauncher.h"
 #include "launcher/Messages.h"
 
-// Placeholder until the configuration file is read.
+namespace {
+
+const char kClassPathOption[] = "-Djava.class.path=";
+
+// "any" is the keyword for "no bound"; anything else is a version text.
+void ReadVersionBound(const CString& iniPath, const wchar_t* key, int fill, const JavaVersion& any,
+                      JavaVersion& bound)
+{
+    CString text;
+    ReadIniString(iniPath, CString(IniNames::kRuntimeSection), CString(key), text);
+    if (text.Equals(CString(IniNames::kAnyVersion)))
+        bound = any;
+    else
+        bound.Parse(text, fill);
+}
+
+} // namespace
+
 bool CJavaLauncher::ReadConfiguration()
 {
-    ReportFormattedError(m_splashWindow, Messages::kStepNotBuilt, "read its configuration file");
-    return false;
+    CString iniPath;
+    if (!GetIniFilePath(iniPath))
+        return false;
+
+    // A missing file shows as a missing class path: nothing else can tell
+    // the user more precisely what to fix.
+    CString classPath;
+    ReadIniString(iniPath, CString(IniNames::kClassPathSection), CString(IniNames::kClassPathKey), classPath);
+    if (classPath.IsEmpty()) {
+        ReportError(m_splashWindow, Messages::kClassPathMissing);
+        return false;
+    }
+    m_vmOptions.Append(kClassPathOption + classPath);
+
+    const CString runtimeSection(IniNames::kRuntimeSection);
+    CString parameters;
+    ReadIniString(iniPath, runtimeSection, CString(IniNames::kVmParametersKey), parameters);
+    SplitArguments(parameters, m_vmOptions);
+
+    ReadIniString(iniPath, runtimeSection, CString(IniNames::kMainClassKey), m_mainClass);
+    if (m_mainClass.IsEmpty()) {
+        ReportError(m_splashWindow, Messages::kMainClassMissing);
+        return false;
+    }
+    m_mainClass.Replace('.', '/');
+
+    ReadVersionBound(iniPath, IniNames::kMinimumVersionKey, 0, JavaVersion::Zero(), m_minVersion);
+    ReadVersionBound(iniPath, IniNames::kMaximumVersionKey, JavaVersion::kUnboundedComponent,
+                     JavaVersion::Highest(), m_maxVersion);
+    return true;
 }

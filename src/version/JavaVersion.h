@@ -1,13 +1,34 @@
 #pragma once
+#include "framework/String.h"
 
-// A Java version number: four signed 32-bit components, compared numerically
-// from the first. 0.0.0.0 and 65535.65535.65535.65535 mean "no bound".
+// A Java version number: four signed 32-bit components (major, minor, micro,
+// update), compared numerically from the first. As a range bound, 0.0.0.0 and
+// 65535.65535.65535.65535 mean "no bound".
 class JavaVersion
 {
 public:
+    static const int kUnboundedComponent = 65535;
+
     JavaVersion() : m_components{ 0, 0, 0, 0 } {}
     JavaVersion(int major, int minor, int micro, int update) : m_components{ major, minor, micro, update } {}
 
+    static JavaVersion Zero() { return JavaVersion(); }
+    static JavaVersion Highest()
+    {
+        return JavaVersion(kUnboundedComponent, kUnboundedComponent, kUnboundedComponent, kUnboundedComponent);
+    }
+
+    // Reads the digit runs of the text into the components; missing trailing
+    // components take the fill value. An empty text leaves the value as it was.
+    void Parse(const CString& text, int fill);
+    // The shortest text that still names the version: trailing components of
+    // 0 or 65535 are left off, so a parsed bound prints as it was written.
+    CString ToText() const;
+    int Compare(const JavaVersion& other) const;
+    bool IsUnbounded() const;
+
+    bool operator==(const JavaVersion& other) const { return Compare(other) == 0; }
+    bool operator!=(const JavaVersion& other) const { return Compare(other) != 0; }
     int operator[](int index) const { return m_components[index]; }
 
 private:

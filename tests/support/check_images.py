@@ -3,6 +3,7 @@
 64-bit Wine can observe for the 32-bit product (machine, subsystem, imports,
 resources). Prints one line per check and exits non-zero on any failure."""
 import argparse
+import os
 import sys
 
 import pefile
@@ -10,20 +11,26 @@ import pefile
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "ole32.dll", "comctl32.dll", "msvcrt.dll"}
 RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 14, 16, 24
 EXPECTED = {
-    "x86": {"machine": 0x14C, "magic": 0x10B, "manifest_arch": "x86"},
-    "x64": {"machine": 0x8664, "magic": 0x20B, "manifest_arch": "amd64"},
+    "x86": {"machine": 0x14C, "magic": 0x10B, "manifest_arch": "x86", "budget": 48 * 1024},
+    "x64": {"machine": 0x8664, "magic": 0x20B, "manifest_arch": "amd64", "budget": 64 * 1024},
 }
+DYNAMIC_BASE, NX_COMPAT, HIGH_ENTROPY_VA = 0x40, 0x100, 0x20
+SCN_MEM_EXECUTE, SCN_MEM_WRITE = 0x20000000, 0x80000000
+
+
+def resource_types(pe):
+    return pe.DIRECTORY_ENTRY_RESOURCE.entries if hasattr(pe, "DIRECTORY_ENTRY_RESOURCE") else []
 
 
 def resource_ids(pe, type_id):
-    for entry in pe.DIRECTORY_ENTRY_RESOURCE.entries if hasattr(pe, "DIRECTORY_ENTRY_RESOURCE") else []:
+    for entry in resource_types(pe):
         if entry.id == type_id:
             return {e.id for e in entry.directory.entries}
     return set()
 
 
 def resource_data(pe, type_id):
-    for entry in pe.DIRECTORY_ENTRY_RESOURCE.entries:
+    for entry in resource_types(pe):
         if entry.id == type_id:
             leaf = entry.directory.entries[0].directory.entries[0].data.struct
             return pe.get_data(leaf.OffsetToData, leaf.Size)
@@ -44,6 +51,18 @@ def check(arch, path):
     expect(pe.FILE_HEADER.Machine == want["machine"], f"machine 0x{want['machine']:X}")
     expect(pe.OPTIONAL_HEADER.Magic == want["magic"], "PE32" if arch == "x86" else "PE32+")
     expect(pe.OPTIONAL_HEADER.Subsystem == 2, "Windows GUI subsystem")
+    size = os.path.getsize(path)
+    expect(size <= want["budget"], f"size {size} bytes within {want['budget'] // 1024} KiB")
+
+    flags = pe.OPTIONAL_HEADER.DllCharacteristics
+    expect(flags & DYNAMIC_BASE, "ASLR (DYNAMIC_BASE)")
+    expect(flags & NX_COMPAT, "DEP (NX_COMPAT)")
+    if arch == "x64":
+        expect(flags & HIGH_ENTROPY_VA, "HIGH_ENTROPY_VA")
+    expect(hasattr(pe, "DIRECTORY_ENTRY_BASERELOC"), "relocations kept for ASLR")
+    writable_code = [sec.Name.rstrip(b"\0").decode() for sec in pe.sections
+                     if sec.Characteristics & SCN_MEM_EXECUTE and sec.Characteristics & SCN_MEM_WRITE]
+    expect(not writable_code, f"no section both writable and executable {writable_code or ''}")
 
     imported = {entry.dll.decode().lower() for entry in getattr(pe, "DIRECTORY_ENTRY_IMPORT", [])}
     expect(imported and imported <= SYSTEM_DLLS, f"imports only system DLLs: {sorted(imported)}")

@@ -1,0 +1,72 @@
+#include "framework/Guards.h"
+#include "jre/Registry.h"
+#include "launcher/JavaLauncher.h"
+
+namespace {
+
+const char kRuntimesKey[] = "Software\\JavaSoft\\Java Runtime Environment";
+const char kJavaHomeValue[] = "JavaHome";
+
+// An upper bound left unset in the configuration file stays 0.0.0.0. The
+// requirement text the user reads calls that no bound, so the search must
+// agree and admit every version.
+bool IsWithinRange(const JavaVersion& version, const JavaVersion& lower, const JavaVersion& upper)
+{
+    if (upper != JavaVersion::Zero() && version.Compare(upper) > 0)
+        return false;
+    return version.Compare(lower) >= 0;
+}
+
+// The index of the highest subkey name within the range, or -1. Only a
+// strictly higher version replaces the best so far: among equal versions the
+// first enumerated wins, and a name without digits (0.0.0.0) never does.
+int ChooseRuntime(const CStringList& names, const JavaVersion& lower, const JavaVersion& upper,
+                  JavaVersion& chosenVersion)
+{
+    int chosen = -1;
+    JavaVersion best;
+    for (int index = 0; index < names.GetCount(); ++index) {
+        JavaVersion candidate;
+        candidate.Parse(names[index], 0);
+        if (IsWithinRange(candidate, lower, upper) && candidate.Compare(best) > 0) {
+            best = candidate;
+            chosen = index;
+        }
+    }
+    chosenVersion = best;
+    return chosen;
+}
+
+// Whole characters are compared, so a home ending in a double-byte character
+// whose trail byte is 0x5C still gets its separator.
+bool EndsWithBackslash(const CString& path)
+{
+    return path.ReverseFind('\\') == path.GetLength() - 1 && !path.IsEmpty();
+}
+
+} // namespace
+
+// There is no fallback: when the chosen runtime has no readable home, the
+// directory stays empty and the user is asked to install a runtime.
+void CJavaLauncher::FindRegistryJre(CString& jreDirectory)
+{
+    AutoRegCloseKey runtimes;
+    OpenRegistryKey(HKEY_LOCAL_MACHINE, kRuntimesKey, &runtimes);
+    CStringList names;
+    EnumRegistrySubkeys(runtimes, names);
+
+    JavaVersion version;
+    int chosen = ChooseRuntime(names, m_minVersion, m_maxVersion, version);
+    if (chosen < 0)
+        return;
+    m_jreVersion = version;
+
+    AutoRegCloseKey runtime;
+    OpenRegistryKey(HKEY_LOCAL_MACHINE, CString(kRuntimesKey) + "\\" + names[chosen], &runtime);
+    CString home;
+    if (!ReadRegistryString(runtime, kJavaHomeValue, home))
+        return;
+    if (!EndsWithBackslash(home))
+        home += '\\';
+    jreDirectory = home;
+}

@@ -1,0 +1,73 @@
+#include "support/TestDirectory.h"
+#include "support/WindowProbe.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+const char kClassPathMissing[] = "Java Class Path was not specified in INI file.";
+const char kMainClassMissing[] = "Main class was not specified in INI file.";
+} // namespace
+
+class ConfigurationFile : public testing::Test
+{
+protected:
+    LaunchResult Launch(const std::string& exePath, const std::string& arguments = "")
+    {
+        LaunchOptions options;
+        options.commandLine = QuotedCommandLine(exePath, arguments);
+        options.workingDirectory = m_directory.Path();
+        return RunAndProbe(options);
+    }
+
+    void ExpectOnlyMessage(const LaunchResult& result, const std::string& message)
+    {
+        ASSERT_TRUE(result.started);
+        EXPECT_EQ(0xFFFFFFFFu, result.exitCode);
+        ASSERT_EQ(1u, result.boxes.size());
+        EXPECT_EQ("Error", result.boxes[0].caption);
+        EXPECT_EQ(message, result.boxes[0].text);
+        EXPECT_EQ(nullptr, result.boxes[0].owner);
+    }
+
+    TestDirectory m_directory;
+};
+
+TEST_F(ConfigurationFile, MissingValuesShowTheirMessage)
+{
+    struct Row { const char* ini; const char* message; } rows[] = {
+        { nullptr, kClassPathMissing },
+        { "[Java Runtime Environment]\r\nClass Path=app.jar\r\nMain Class=app.Main\r\n", kClassPathMissing },
+        { "[Class Path]\r\nClass Path=app.jar\r\n[Java Runtime Environment]\r\nMinimum Version=1.4\r\n", kMainClassMissing },
+    };
+    std::string exe = m_directory.CopyLauncher("Tool.exe");
+    for (const Row& row : rows) {
+        DeleteFileA((m_directory.Path() + "Tool.ini").c_str());
+        if (row.ini)
+            m_directory.WriteFile("Tool.ini", row.ini);
+        for (const char* arguments : { "", "-nosplash" }) {
+            SCOPED_TRACE(std::string(row.ini ? row.ini : "(no file)") + arguments);
+            ExpectOnlyMessage(Launch(exe, arguments), row.message);
+        }
+    }
+}
+
+TEST_F(ConfigurationFile, ARenamedCopyReadsTheFileOfItsOwnName)
+{
+    m_directory.WriteFile("Tool.ini", "[Java Runtime Environment]\r\nMain Class=app.Main\r\n");
+    m_directory.WriteFile("Other.ini", "[Class Path]\r\nClass Path=other.jar\r\n");
+    m_directory.WriteFile("My.App.ini", "[Java Runtime Environment]\r\nMain Class=app.Main\r\n");
+    ExpectOnlyMessage(Launch(m_directory.CopyLauncher("Tool.exe")), kClassPathMissing);
+    ExpectOnlyMessage(Launch(m_directory.CopyLauncher("Other.exe")), kMainClassMissing);
+    // Only the last dot counts: My.App.exe reads My.App.ini, which has no class path.
+    ExpectOnlyMessage(Launch(m_directory.CopyLauncher("My.App.exe")), kClassPathMissing);
+}
+
+TEST_F(ConfigurationFile, AnExecutablePathWithoutADotEndsSilently)
+{
+    std::string exe = m_directory.CopyLauncher("NoDot");
+    ASSERT_EQ(std::string::npos, exe.find('.')) << "the test directory's path must hold no dot";
+    LaunchResult result = Launch(exe);
+    ASSERT_TRUE(result.started);
+    EXPECT_EQ(0xFFFFFFFFu, result.exitCode);
+    EXPECT_TRUE(result.boxes.empty());
+}
