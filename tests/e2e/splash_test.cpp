@@ -7,9 +7,15 @@
 #include <sstream>
 
 // Whole launches with a splash bitmap configured. Every launch here ends in
-// one error box (the configuration has no class path), which is what lets
-// the probe see the splash together with the box it owns.
+// one error box, the missing class path of the step after the splash, which
+// is what lets the probe see the splash together with the box it owns.
 namespace {
+
+const char kClassPathMissing[] = "Java Class Path was not specified in INI file.";
+const char kMainClassMissing[] = "Main class was not specified in INI file.";
+const char kNoRuntimeFromVersion1_4[] =
+    "Java Runtime Environment (JRE) not found. Please download and install JRE (minimum 1.4) from: \n"
+    "https://www.java.com/getjava/download.html";
 
 std::string Ini(const std::string& displaySection)
 {
@@ -44,13 +50,14 @@ protected:
         return result;
     }
 
-    // The one error box of the launch is owned by the splash, which was
-    // still on screen when the box was answered; or, without a splash,
-    // the box has no owner.
-    static void ExpectBoxOwnership(const LaunchResult& result)
+    // The launch went on to the step that shows the error (by default the
+    // configuration step), whose one box is owned by the splash, still on
+    // screen when the box was answered; or, without a splash, by nothing.
+    static void ExpectBoxOwnership(const LaunchResult& result, const char* text = kClassPathMissing)
     {
         ASSERT_EQ(1u, result.boxes.size());
         const MessageBoxRecord& box = result.boxes[0];
+        EXPECT_EQ(text, box.text);
         if (result.splash.seen) {
             EXPECT_EQ(result.splash.window, box.owner);
             EXPECT_EQ(kSplashWindowClass, box.ownerClass);
@@ -133,6 +140,26 @@ TEST_F(SplashScreen, ShowsTheBitmapCentredInABorderlessTopmostWindow)
     }
 }
 
+TEST_F(SplashScreen, OwnsTheErrorBoxesOfTheLaterSteps)
+{
+    m_directory.WriteFile("splash.bmp", EncodeBmp(MakeBitmap(20, 10, Gradient), 24));
+    const std::string splash = "[Display]\r\nSplash Screen=splash.bmp\r\n";
+    const std::string classPath = "[Class Path]\r\nClass Path=app.jar\r\n";
+    struct Row { std::string ini; const char* text; } rows[] = {
+        { splash, kClassPathMissing },
+        { splash + classPath, kMainClassMissing },
+        { splash + classPath + "[Java Runtime Environment]\r\nMain Class=app.Main\r\nMinimum Version=1.4\r\n",
+          kNoRuntimeFromVersion1_4 },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        WriteIni(row.ini);
+        LaunchResult result = Launch();
+        ASSERT_TRUE(result.splash.seen);
+        ExpectBoxOwnership(result, row.text);
+    }
+}
+
 TEST_F(SplashScreen, OnlyTheExactWordTrueGivesTheDropShadow)
 {
     m_directory.WriteFile("splash.bmp", EncodeBmp(MakeBitmap(20, 10, Gradient), 24, false));
@@ -185,7 +212,7 @@ TEST_F(SplashScreen, IsLeftOutWhenNoBitmapIsConfigured)
     m_directory.WriteFile("splash.bmp", EncodeBmp(MakeBitmap(20, 10, Gradient), 24, false));
     struct Row { const char* name; const char* ini; } rows[] = {
         { "no configuration file", nullptr },
-        { "no Display section", "[Class Path]\r\nClass Path=app.jar\r\n" },
+        { "no Display section", "[Java Runtime Environment]\r\nMain Class=app.Main\r\n" },
         { "empty bitmap name", "[Display]\r\nSplash Screen=\r\nSplash Screen Shadow=true\r\n" },
         { "key in another section", "[Splash Screen]\r\nSplash Screen=splash.bmp\r\n" },
     };
