@@ -18,8 +18,7 @@ bool CJavaLauncher::ShowSplashScreen()
     if (bitmapFileName.IsEmpty())
         return true;
 
-    // The name goes to the system as written: a relative name is found from
-    // the current directory, not from the executable's.
+    // The launcher's operator new ends the process rather than return null.
     m_splashScreen = new CSplashScreen;
     m_splashWindow = m_splashScreen->Create(bitmapFileName, shadowText.Equals("true"));
     if (m_splashWindow) {

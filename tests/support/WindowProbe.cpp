@@ -128,6 +128,14 @@ void CaptureSplashPixels(DWORD processId, SplashRecord& splash)
         bool moved = MoveBoxesOffSplash(processId, splash.rect);
         Sleep(moved ? 300 : 100);
         splash.pixels = CapturePixels(splash.rect);
+        // A busy machine may repaint late: read until two reads agree.
+        for (int read = 0; read < 5; ++read) {
+            Sleep(100);
+            std::vector<COLORREF> again = CapturePixels(splash.rect);
+            if (again == splash.pixels)
+                break;
+            splash.pixels = again;
+        }
         if (!MoveBoxesOffSplash(processId, splash.rect))
             break;
     }
