@@ -1,16 +1,88 @@
+#include "framework/Guards.h"
+#include "jvm/JvmMessages.h"
 #include "launcher/ErrorReport.h"
 #include "launcher/JavaLauncher.h"
 #include "launcher/Messages.h"
 
-// Placeholders until the virtual machine is hosted.
+namespace {
+
+// GetProcAddress yields a generic address; the export's real type is the
+// one the JNI invocation interface publishes.
+template <class Function>
+Function ToFunction(FARPROC address)
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(address));
+}
+
+// Both exports get the same text: for the user either one means that the
+// file is not a usable Java virtual machine.
+void ReportMissingExport(HWND owner, DWORD error)
+{
+    ReportFormattedErrorCode(owner, Messages::kWindowsException, Messages::kCreateJavaVMNotFound,
+                             static_cast<int>(error));
+}
+
+// The option array lives only for the creation call: the virtual machine
+// keeps nothing of it, and the texts it points at stay owned by the list.
+jint CallCreateJavaVM(CreateJavaVMFunction createJavaVM, const CStringList& vmOptions,
+                      JavaVM** javaVM, JNIEnv** jniEnv)
+{
+    int count = vmOptions.GetCount();
+    AutoFreeMemory optionBlock(count > 0 ? AllocateMemory(sizeof(JavaVMOption) * count) : nullptr);
+    JavaVMOption* options = static_cast<JavaVMOption*>(optionBlock.Get());
+    for (int i = 0; i < count; ++i) {
+        // Declared writable by JNI, but only read.
+        options[i].optionString = const_cast<char*>(vmOptions[i].GetText());
+        options[i].extraInfo = nullptr;
+    }
+
+    JavaVMInitArgs initArgs;
+    initArgs.version = JNI_VERSION_1_2;
+    initArgs.nOptions = count;
+    initArgs.options = options;
+    initArgs.ignoreUnrecognized = JNI_FALSE; // a mistyped option must stop the launch
+    return createJavaVM(javaVM, reinterpret_cast<void**>(jniEnv), &initArgs);
+}
+
+} // namespace
+
+// The module handle is not kept: a created virtual machine cannot be
+// unloaded, so the library stays mapped until the process ends.
 bool CJavaLauncher::LoadJvmLibrary()
 {
-    ReportFormattedError(m_splashWindow, Messages::kStepNotBuilt, "load the Java VM library");
-    return false;
+    HMODULE library = LoadLibraryA(m_jvmLibraryPath);
+    if (!library) {
+        DWORD error = GetLastError();
+        ReportFormattedErrorCode(m_splashWindow, Messages::kLoadJvmLibrary, m_jvmLibraryPath,
+                                 static_cast<int>(error));
+        return false;
+    }
+
+    m_pfnCreateJavaVM = ToFunction<CreateJavaVMFunction>(GetProcAddress(library, "JNI_CreateJavaVM"));
+    if (!m_pfnCreateJavaVM) {
+        ReportMissingExport(m_splashWindow, GetLastError());
+        return false;
+    }
+
+    // Never called, but a library without it is not taken for a Java VM.
+    m_pfnGetDefaultJavaVMInitArgs = ToFunction<GetDefaultJavaVMInitArgsFunction>(
+        GetProcAddress(library, "JNI_GetDefaultJavaVMInitArgs"));
+    if (!m_pfnGetDefaultJavaVMInitArgs) {
+        ReportMissingExport(m_splashWindow, GetLastError());
+        return false;
+    }
+    return true;
 }
 
 bool CJavaLauncher::CreateJavaVM()
 {
-    ReportFormattedError(m_splashWindow, Messages::kStepNotBuilt, "create the Java VM");
+    if (CallCreateJavaVM(m_pfnCreateJavaVM, m_vmOptions, &m_javaVM, &m_jniEnv) == JNI_OK)
+        return true;
+
+    // After a refusal JNI promises nothing about the pointers; whatever the
+    // library left there must not reach DestroyJavaVM in the teardown.
+    m_javaVM = nullptr;
+    m_jniEnv = nullptr;
+    ReportFormattedError(m_splashWindow, Messages::kJniException, Messages::kCreateJavaVM);
     return false;
 }

@@ -21,8 +21,12 @@ namespace {
 const char kRuntimesKey[] = "Software\\JavaSoft\\Java Runtime Environment";
 const char kMinimumKey[] = "Minimum Version";
 const char kMaximumKey[] = "Maximum Version";
-// The step after a successful selection reports this while it is not built.
-const char kNextStepMessage[] = "This launcher cannot load the Java VM library yet: that step is not built.\n";
+// A selected runtime's jvm.dll is loaded next; the empty files that stand for
+// it here fail to load, and the message names the one that was selected.
+std::string LoadFailed(const std::string& jvmLibrary)
+{
+    return "Failed to load Java VM library: " + jvmLibrary + " (errno = 193).\n";
+}
 
 std::string NotFound(const std::string& requirement)
 {
@@ -106,7 +110,8 @@ TEST_F(JreSelection, APrivateRuntimeWinsOverTheRegistryWithoutARangeTest)
     EXPECT_EQ(NoJvm(m_directory.Path()), LaunchApp()) << "the application's own directory comes before jre\\";
 
     m_directory.WriteFile("bin\\server\\jvm.dll", "");
-    EXPECT_EQ(kNextStepMessage, LaunchApp()) << "a private runtime with a jvm.dll is selected";
+    EXPECT_EQ(LoadFailed(m_directory.Path() + "bin\\server\\jvm.dll"), LaunchApp())
+        << "a private runtime with a jvm.dll is selected";
 }
 
 TEST_F(JreSelection, AJreSubdirectoryWithoutJavaDllIsIgnored)
@@ -122,7 +127,8 @@ TEST_F(JreSelection, AJreSubdirectoryWithoutJavaDllIsIgnored)
     EXPECT_EQ(NoJvm(installed), LaunchApp());
 
     m_directory.WriteFile("installed\\bin\\hotspot\\jvm.dll", "");
-    EXPECT_EQ(kNextStepMessage, LaunchApp()) << "an installed runtime with a jvm.dll is selected";
+    EXPECT_EQ(LoadFailed(installed + "bin\\hotspot\\jvm.dll"), LaunchApp())
+        << "an installed runtime with a jvm.dll is selected";
 }
 
 // Each subkey names its own home, so the message tells which one was chosen.
