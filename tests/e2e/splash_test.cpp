@@ -1,14 +1,16 @@
 #include "support/TestBitmap.h"
 #include "support/TestDirectory.h"
+#include "support/TestJvm.h"
 #include "support/WindowProbe.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-// Whole launches with a splash bitmap configured. Every launch here ends in
-// one error box, the missing class path of the step after the splash, which
-// is what lets the probe see the splash together with the box it owns.
+// Whole launches with a splash bitmap configured. Most end in one error box,
+// by default the missing class path of the step after the splash, which lets
+// the probe see the splash together with the box it owns; the last test runs
+// a whole launch through the stand-in jvm.dll.
 namespace {
 
 const char kClassPathMissing[] = "Java Class Path was not specified in INI file.";
@@ -275,5 +277,46 @@ TEST_F(SplashScreen, ARelativeBitmapNameIsFoundFromTheCurrentDirectory)
         if (row.shown)
             ExpectPixels(*row.shown, result.splash);
         ExpectBoxOwnership(result);
+    }
+}
+
+// With a private runtime whose jvm.dll is the stand-in, the launch succeeds;
+// the stand-in logs whether the splash was visible when main ran and when
+// DestroyJavaVM was called. Main sleeps so that the probe can read the
+// splash while no message loop runs at all.
+TEST_F(SplashScreen, StaysUpWhileMainRunsAndIsGoneBeforeTheMachineIsDestroyed)
+{
+    TestBitmap bitmap = MakeBitmap(48, 32, Tiles);
+    m_directory.WriteFile("splash.bmp", EncodeBmp(bitmap, 24));
+    m_directory.WriteFile("bin\\java.dll", "only its presence matters");
+    ASSERT_TRUE(CopyFileA(TestJvmPath().c_str(), (m_directory.MakeDirectory("bin\\client") + "jvm.dll").c_str(), FALSE));
+    WriteIni("[Display]\r\nSplash Screen=splash.bmp\r\n"
+             "[Class Path]\r\nClass Path=app.jar\r\n"
+             "[Java Runtime Environment]\r\nMain Class=app.Main\r\n");
+    const std::string logPath = m_directory.Path() + "jvm.log";
+
+    struct Row { const char* arguments; const char* duringMain; } rows[] = {
+        { "", "visible" },
+        { "-nosplash", "absent" },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.arguments);
+        DeleteFileA(logPath.c_str());
+        LaunchOptions options;
+        options.commandLine = QuotedCommandLine(m_exePath, row.arguments);
+        options.workingDirectory = m_directory.Path();
+        options.environment = { "TESTJVM_LOG=" + logPath, "TESTJVM_CLASSES=app/Main", "TESTJVM_MAIN_SLEEP_MS=1500" };
+        LaunchResult result = RunAndProbe(options);
+        ASSERT_TRUE(result.started);
+        EXPECT_FALSE(result.timedOut);
+        EXPECT_EQ(0u, result.exitCode);
+        EXPECT_TRUE(result.boxes.empty());
+
+        std::vector<std::string> log = ReadTestJvmLog(logPath);
+        EXPECT_EQ(std::vector<std::string>{ row.duringMain }, LogValues(log, "main.splash"));
+        EXPECT_EQ(std::vector<std::string>{ "absent" }, LogValues(log, "destroy.splash"));
+        EXPECT_EQ(row.duringMain == std::string("visible"), result.splash.seen);
+        if (result.splash.seen)
+            ExpectPixels(bitmap, result.splash);
     }
 }
