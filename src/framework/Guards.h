@@ -20,6 +20,20 @@ private:
     HKEY m_key;
 };
 
+class AutoCloseHandle
+{
+public:
+    explicit AutoCloseHandle(HANDLE handle) : m_handle(handle) {}
+    ~AutoCloseHandle() { if (IsValid()) CloseHandle(m_handle); }
+    bool IsValid() const { return m_handle && m_handle != INVALID_HANDLE_VALUE; }
+    operator HANDLE() const { return m_handle; }
+    AutoCloseHandle(const AutoCloseHandle&) = delete;
+    AutoCloseHandle& operator=(const AutoCloseHandle&) = delete;
+
+private:
+    HANDLE m_handle;
+};
+
 class AutoFindClose
 {
 public:
@@ -52,6 +66,15 @@ public:
     explicit AutoDeleteObject(HGDIOBJ object = nullptr) : m_object(object) {}
     ~AutoDeleteObject() { if (m_object) DeleteObject(m_object); }
     HGDIOBJ Get() const { return m_object; }
+    // Takes ownership of another object, deleting the one held unless it is the same.
+    void Reset(HGDIOBJ object)
+    {
+        if (object == m_object)
+            return;
+        if (m_object)
+            DeleteObject(m_object);
+        m_object = object;
+    }
     AutoDeleteObject(const AutoDeleteObject&) = delete;
     AutoDeleteObject& operator=(const AutoDeleteObject&) = delete;
 
@@ -70,6 +93,21 @@ public:
 private:
     HDC m_dc;
     HGDIOBJ m_previous;
+};
+
+// BeginPaint on construction; EndPaint on every way out of the handler.
+class AutoEndPaint
+{
+public:
+    explicit AutoEndPaint(HWND window) : m_window(window), m_paint() { BeginPaint(window, &m_paint); }
+    ~AutoEndPaint() { EndPaint(m_window, &m_paint); }
+    HDC GetPaintDC() const { return m_paint.hdc; }
+    AutoEndPaint(const AutoEndPaint&) = delete;
+    AutoEndPaint& operator=(const AutoEndPaint&) = delete;
+
+private:
+    HWND m_window;
+    PAINTSTRUCT m_paint;
 };
 
 class AutoFreeMemory

@@ -36,6 +36,8 @@ std::vector<HWND> WindowsOfProcess(DWORD processId)
     return search.found;
 }
 
+// The screen's pixels inside the rectangle, row by row. Parts that lie off
+// the screen read as black: the screen cannot be read there.
 std::vector<COLORREF> CapturePixels(const RECT& rect)
 {
     int width = rect.right - rect.left;
@@ -43,6 +45,10 @@ std::vector<COLORREF> CapturePixels(const RECT& rect)
     std::vector<COLORREF> pixels;
     if (width <= 0 || height <= 0 || static_cast<long long>(width) * height > 4 * 1024 * 1024)
         return pixels;
+    RECT screenRect = { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
+    RECT onScreen;
+    if (!IntersectRect(&onScreen, &rect, &screenRect))
+        return std::vector<COLORREF>(static_cast<size_t>(width) * height, 0);
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info = {};
@@ -55,7 +61,9 @@ std::vector<COLORREF> CapturePixels(const RECT& rect)
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (bitmap) {
         HGDIOBJ previous = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+        // Wine's screen reads fail whole when the source leaves the screen.
+        BitBlt(memory, onScreen.left - rect.left, onScreen.top - rect.top, onScreen.right - onScreen.left,
+               onScreen.bottom - onScreen.top, screen, onScreen.left, onScreen.top, SRCCOPY);
         GdiFlush();
         const DWORD* source = static_cast<const DWORD*>(bits);
         pixels.reserve(static_cast<size_t>(width) * height);
@@ -71,17 +79,67 @@ std::vector<COLORREF> CapturePixels(const RECT& rect)
     return pixels;
 }
 
+// Styles and place are read at first sight; the pixels come later, once the
+// launcher has had time to paint (see CaptureSplashPixels).
 void DescribeSplash(HWND window, SplashRecord& splash)
 {
     splash.seen = true;
     splash.window = window;
     splash.style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
     splash.exStyle = static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE));
+    SetLastError(0);
     splash.classStyle = static_cast<DWORD>(GetClassLongA(window, GCL_STYLE));
+    splash.classStyleRead = GetLastError() == 0;
     GetWindowRect(window, &splash.rect);
-    // Give the launcher's synchronous paint a moment to reach the screen.
-    Sleep(100);
-    splash.pixels = CapturePixels(splash.rect);
+}
+
+std::vector<HWND> VisibleMessageBoxes(DWORD processId)
+{
+    std::vector<HWND> boxes;
+    for (HWND window : WindowsOfProcess(processId)) {
+        if (IsWindowVisible(window) && ClassOf(window) == "#32770")
+            boxes.push_back(window);
+    }
+    return boxes;
+}
+
+// Moves the process's message boxes off the screen where they cover the
+// splash; true if one was moved. The box stays open and keeps the launcher
+// in its modal loop, which repaints what the box uncovered.
+bool MoveBoxesOffSplash(DWORD processId, const RECT& splashRect)
+{
+    bool moved = false;
+    for (HWND box : VisibleMessageBoxes(processId)) {
+        RECT boxRect, overlap;
+        GetWindowRect(box, &boxRect);
+        if (!IntersectRect(&overlap, &boxRect, &splashRect))
+            continue;
+        int offScreen = GetSystemMetrics(SM_CXVIRTUALSCREEN) + 100;
+        SetWindowPos(box, nullptr, offScreen, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        moved = true;
+    }
+    return moved;
+}
+
+// Reads what the screen shows where the splash is, with no box in the way.
+void CaptureSplashPixels(DWORD processId, SplashRecord& splash)
+{
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        bool moved = MoveBoxesOffSplash(processId, splash.rect);
+        Sleep(moved ? 300 : 100);
+        splash.pixels = CapturePixels(splash.rect);
+        // A busy machine may repaint late: read until two reads agree.
+        for (int read = 0; read < 5; ++read) {
+            Sleep(100);
+            std::vector<COLORREF> again = CapturePixels(splash.rect);
+            if (again == splash.pixels)
+                break;
+            splash.pixels = again;
+        }
+        if (!MoveBoxesOffSplash(processId, splash.rect))
+            break;
+    }
+    splash.pixelsCaptured = true;
 }
 
 std::vector<char> EnvironmentBlock(const std::vector<std::string>& overrides)
@@ -139,28 +197,35 @@ LaunchResult RunAndProbe(const LaunchOptions& options)
 
     std::set<HWND> answered;
     DWORD started = GetTickCount();
+    DWORD splashFirstSeen = 0;
     for (;;) {
         bool ended = WaitForSingleObject(process.hProcess, 10) == WAIT_OBJECT_0;
-        bool splashVisible = false;
+        HWND splash = nullptr;
         for (HWND window : WindowsOfProcess(process.dwProcessId)) {
-            if (!IsWindowVisible(window))
-                continue;
-            std::string windowClass = ClassOf(window);
-            if (windowClass == kSplashWindowClass) {
-                splashVisible = true;
-                if (!result.splash.seen)
-                    DescribeSplash(window, result.splash);
-            }
+            if (IsWindowVisible(window) && ClassOf(window) == kSplashWindowClass)
+                splash = window;
         }
-        for (HWND window : WindowsOfProcess(process.dwProcessId)) {
-            if (!IsWindowVisible(window) || ClassOf(window) != "#32770" || answered.count(window))
-                continue;
+        if (splash && !result.splash.seen) {
+            DescribeSplash(splash, result.splash);
+            splashFirstSeen = GetTickCount();
+        }
+        std::vector<HWND> newBoxes;
+        for (HWND box : VisibleMessageBoxes(process.dwProcessId)) {
+            if (!answered.count(box))
+                newBoxes.push_back(box);
+        }
+        // A box means the launcher waits in its modal loop: a good moment to
+        // read the splash. Without one, give its paint half a second.
+        if (splash && !result.splash.pixelsCaptured && !ended &&
+            (!newBoxes.empty() || GetTickCount() - splashFirstSeen > 500))
+            CaptureSplashPixels(process.dwProcessId, result.splash);
+        for (HWND window : newBoxes) {
             MessageBoxRecord box;
             box.caption = TextOf(window);
             box.text = TextOf(GetDlgItem(window, 0xFFFF));
             box.owner = GetWindow(window, GW_OWNER);
             box.ownerClass = box.owner ? ClassOf(box.owner) : "";
-            box.splashVisible = splashVisible;
+            box.splashVisible = splash && IsWindowVisible(splash);
             result.boxes.push_back(box);
             answered.insert(window);
             PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),

@@ -6,14 +6,16 @@
 
 // Starts a program and watches its windows while it runs: every message box
 // is recorded and answered with OK, and the first visible splash window is
-// described, so that end-to-end tests can see what a user would see.
+// described, so that end-to-end tests can see what a user would see. The
+// splash's pixels are read while the launcher waits in a message box (or
+// half a second after it appeared), with the boxes moved off the splash.
 struct MessageBoxRecord
 {
     std::string caption;
     std::string text;
     HWND owner = nullptr;
     std::string ownerClass;
-    bool splashVisible = false; // a splash window was on screen when the box was read
+    bool splashVisible = false; // a splash window was still on screen when the box was answered
 };
 
 struct SplashRecord
@@ -22,9 +24,12 @@ struct SplashRecord
     DWORD style = 0;
     DWORD exStyle = 0;
     DWORD classStyle = 0;
+    bool classStyleRead = false; // GetClassLongA answered for the other process's window
     RECT rect = {};
     HWND window = nullptr;
-    std::vector<COLORREF> pixels; // screen contents of the window, row by row
+    bool pixelsCaptured = false;
+    std::vector<COLORREF> pixels; // screen contents of the window, row by row, read with
+                                  // every message box of the process moved out of the way
 };
 
 struct LaunchOptions

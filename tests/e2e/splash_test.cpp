@@ -1,0 +1,322 @@
+#include "support/TestBitmap.h"
+#include "support/TestDirectory.h"
+#include "support/TestJvm.h"
+#include "support/WindowProbe.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+// Whole launches with a splash bitmap configured. Most end in one error box,
+// by default the missing class path of the step after the splash, which lets
+// the probe see the splash together with the box it owns; the last test runs
+// a whole launch through the stand-in jvm.dll.
+namespace {
+
+const char kClassPathMissing[] = "Java Class Path was not specified in INI file.";
+const char kMainClassMissing[] = "Main class was not specified in INI file.";
+const char kNoRuntimeFromVersion1_4[] =
+    "Java Runtime Environment (JRE) not found. Please download and install JRE (minimum 1.4) from: \n"
+    "https://www.java.com/getjava/download.html";
+
+std::string Ini(const std::string& displaySection)
+{
+    return "[Display]\r\n" + displaySection;
+}
+
+std::string Hex(COLORREF colour)
+{
+    std::ostringstream text;
+    text << std::hex << colour;
+    return text.str();
+}
+
+} // namespace
+
+class SplashScreen : public testing::Test
+{
+protected:
+    SplashScreen() : m_exePath(m_directory.CopyLauncher("App.exe")) {}
+
+    void WriteIni(const std::string& contents) { m_directory.WriteFile("App.ini", contents); }
+
+    LaunchResult Launch(const std::string& arguments = "", const std::string& workingDirectory = "")
+    {
+        LaunchOptions options;
+        options.commandLine = QuotedCommandLine(m_exePath, arguments);
+        options.workingDirectory = workingDirectory.empty() ? m_directory.Path() : workingDirectory;
+        LaunchResult result = RunAndProbe(options);
+        EXPECT_TRUE(result.started);
+        EXPECT_FALSE(result.timedOut);
+        EXPECT_EQ(0xFFFFFFFFu, result.exitCode);
+        return result;
+    }
+
+    // The launch went on to the step that shows the error (by default the
+    // configuration step), whose one box is owned by the splash, still on
+    // screen when the box was answered; or, without a splash, by nothing.
+    static void ExpectBoxOwnership(const LaunchResult& result, const char* text = kClassPathMissing)
+    {
+        ASSERT_EQ(1u, result.boxes.size());
+        const MessageBoxRecord& box = result.boxes[0];
+        EXPECT_EQ(text, box.text);
+        if (result.splash.seen) {
+            EXPECT_EQ(result.splash.window, box.owner);
+            EXPECT_EQ(kSplashWindowClass, box.ownerClass);
+            EXPECT_TRUE(box.splashVisible);
+        } else {
+            EXPECT_EQ(nullptr, box.owner);
+            EXPECT_EQ("", box.ownerClass);
+        }
+    }
+
+    // Compares the part of the window that lies on the screen.
+    static void ExpectPixels(const TestBitmap& expected, const SplashRecord& splash)
+    {
+        const int width = splash.rect.right - splash.rect.left;
+        const int height = splash.rect.bottom - splash.rect.top;
+        ASSERT_EQ(expected.width, width);
+        ASSERT_EQ(expected.height, height);
+        ASSERT_EQ(static_cast<size_t>(width) * height, splash.pixels.size());
+        int mismatches = 0, compared = 0;
+        std::string first;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                int screenX = splash.rect.left + x, screenY = splash.rect.top + y;
+                if (screenX < 0 || screenY < 0 || screenX >= GetSystemMetrics(SM_CXSCREEN) ||
+                    screenY >= GetSystemMetrics(SM_CYSCREEN))
+                    continue;
+                ++compared;
+                COLORREF seen = splash.pixels[static_cast<size_t>(y) * width + x];
+                if (seen != expected.At(x, y) && mismatches++ == 0)
+                    first = "at (" + std::to_string(x) + ", " + std::to_string(y) + ") expected " +
+                            Hex(expected.At(x, y)) + " saw " + Hex(seen);
+            }
+        }
+        EXPECT_GT(compared, 0);
+        EXPECT_EQ(0, mismatches) << first;
+    }
+
+    TestDirectory m_directory;
+    std::string m_exePath;
+};
+
+TEST_F(SplashScreen, ShowsTheBitmapCentredInABorderlessTopmostWindow)
+{
+    const int areaWidth = GetSystemMetrics(SM_CXFULLSCREEN);
+    const int areaHeight = GetSystemMetrics(SM_CYFULLSCREEN);
+    struct Row { const char* name; int width, height, bitsPerPixel; bool topDown; COLORREF (*colour)(int, int); } rows[] = {
+        { "24-bit", 400, 300, 24, false, Gradient },
+        { "8-bit palette, odd width", 37, 21, 8, false, Tiles },
+        { "32-bit", 64, 48, 32, false, Gradient },
+        // Wine's loader turns a top-down file into a black bitmap of the
+        // right size, so only the window is checked for this one.
+        { "24-bit top-down", 64, 48, 24, true, Gradient },
+        // Oversized: the centring truncates toward zero, so one pixel too
+        // wide gives x = 0 (not -1) and seven too wide gives x = -3.
+        { "one pixel wider than the area", areaWidth + 1, 9, 24, false, Gradient },
+        { "seven pixels wider than the area", areaWidth + 7, 9, 24, false, Gradient },
+        { "one pixel taller than the area", 11, areaHeight + 1, 24, false, Gradient },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TestBitmap bitmap = MakeBitmap(row.width, row.height, row.colour);
+        std::string bitmapPath = m_directory.WriteFile("art\\splash.bmp", EncodeBmp(bitmap, row.bitsPerPixel, row.topDown));
+        WriteIni(Ini("Splash Screen=" + bitmapPath + "\r\n"));
+
+        LaunchResult result = Launch();
+        ASSERT_TRUE(result.splash.seen);
+        EXPECT_EQ(static_cast<DWORD>(WS_EX_TOPMOST | WS_EX_TOOLWINDOW), result.splash.exStyle);
+        // The system adds WS_CLIPSIBLINGS to every top-level window, and the
+        // modal error box disables its owner while it is open.
+        EXPECT_EQ(static_cast<DWORD>(WS_POPUP | WS_VISIBLE),
+                  result.splash.style & ~(WS_CLIPSIBLINGS | WS_DISABLED));
+        const int left = (areaWidth - row.width) / 2, top = (areaHeight - row.height) / 2;
+        EXPECT_EQ(left, result.splash.rect.left);
+        EXPECT_EQ(top, result.splash.rect.top);
+        EXPECT_EQ(left + row.width, result.splash.rect.right);
+        EXPECT_EQ(top + row.height, result.splash.rect.bottom);
+        if (!row.topDown)
+            ExpectPixels(bitmap, result.splash);
+        ExpectBoxOwnership(result);
+    }
+}
+
+TEST_F(SplashScreen, OwnsTheErrorBoxesOfTheLaterSteps)
+{
+    m_directory.WriteFile("splash.bmp", EncodeBmp(MakeBitmap(20, 10, Gradient), 24));
+    const std::string splash = "[Display]\r\nSplash Screen=splash.bmp\r\n";
+    const std::string classPath = "[Class Path]\r\nClass Path=app.jar\r\n";
+    struct Row { std::string ini; const char* text; } rows[] = {
+        { splash, kClassPathMissing },
+        { splash + classPath, kMainClassMissing },
+        { splash + classPath + "[Java Runtime Environment]\r\nMain Class=app.Main\r\nMinimum Version=1.4\r\n",
+          kNoRuntimeFromVersion1_4 },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        WriteIni(row.ini);
+        LaunchResult result = Launch();
+        ASSERT_TRUE(result.splash.seen);
+        ExpectBoxOwnership(result, row.text);
+    }
+}
+
+TEST_F(SplashScreen, OnlyTheExactWordTrueGivesTheDropShadow)
+{
+    m_directory.WriteFile("splash.bmp", EncodeBmp(MakeBitmap(20, 10, Gradient), 24, false));
+    struct Row { const char* shadowLine; bool shadow; } rows[] = {
+        { "Splash Screen Shadow=true\r\n", true },
+        { "Splash Screen Shadow=True\r\n", false },
+        { "Splash Screen Shadow=TRUE\r\n", false },
+        { "Splash Screen Shadow=1\r\n", false },
+        { "Splash Screen Shadow=yes\r\n", false },
+        { "Splash Screen Shadow=\r\n", false },
+        { "", false },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.shadowLine);
+        WriteIni(Ini("Splash Screen=splash.bmp\r\n" + std::string(row.shadowLine)));
+        LaunchResult result = Launch();
+        ASSERT_TRUE(result.splash.seen);
+        ASSERT_TRUE(result.splash.classStyleRead);
+        EXPECT_EQ(static_cast<DWORD>(CS_DBLCLKS | CS_SAVEBITS | (row.shadow ? CS_DROPSHADOW : 0)),
+                  result.splash.classStyle);
+        ExpectBoxOwnership(result);
+    }
+}
+
+TEST_F(SplashScreen, OnlyTheExactSwitchesSuppressIt)
+{
+    m_directory.WriteFile("splash.bmp", EncodeBmp(MakeBitmap(20, 10, Gradient), 24, false));
+    WriteIni(Ini("Splash Screen=splash.bmp\r\nSplash Screen Shadow=true\r\n"));
+    struct Row { const char* arguments; bool splash; } rows[] = {
+        { "", true },
+        { "-nosplash", false },
+        { "/nosplash", false },
+        { "first -nosplash last", false },
+        { "/nosplash -nosplash", false },
+        { "-NOSPLASH", true },
+        { "--nosplash", true },
+        { "/NOSPLASH", true },
+        { "-nosplash=yes", true },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.arguments);
+        LaunchResult result = Launch(row.arguments);
+        EXPECT_EQ(row.splash, result.splash.seen);
+        ExpectBoxOwnership(result);
+    }
+}
+
+TEST_F(SplashScreen, IsLeftOutWhenNoBitmapIsConfigured)
+{
+    m_directory.WriteFile("splash.bmp", EncodeBmp(MakeBitmap(20, 10, Gradient), 24, false));
+    struct Row { const char* name; const char* ini; } rows[] = {
+        { "no configuration file", nullptr },
+        { "no Display section", "[Java Runtime Environment]\r\nMain Class=app.Main\r\n" },
+        { "empty bitmap name", "[Display]\r\nSplash Screen=\r\nSplash Screen Shadow=true\r\n" },
+        { "key in another section", "[Splash Screen]\r\nSplash Screen=splash.bmp\r\n" },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        DeleteFileA((m_directory.Path() + "App.ini").c_str());
+        if (row.ini)
+            WriteIni(row.ini);
+        LaunchResult result = Launch();
+        EXPECT_FALSE(result.splash.seen);
+        ExpectBoxOwnership(result);
+    }
+}
+
+TEST_F(SplashScreen, ABitmapThatCannotBeLoadedShowsNothingAndTheLaunchGoesOn)
+{
+    std::string bmp = EncodeBmp(MakeBitmap(40, 30, Gradient), 24, false);
+    struct Row { const char* name; std::string contents; } rows[] = {
+        { "empty file", "" },
+        { "file header only", bmp.substr(0, 14) },
+        { "headers without pixels", bmp.substr(0, 54) },
+        { "half the pixels", bmp.substr(0, 54 + (bmp.size() - 54) / 2) },
+        { "text", "this is not a bitmap\r\n" },
+        { "PNG signature", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) },
+    };
+    WriteIni(Ini("Splash Screen=splash.bmp\r\n"));
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        m_directory.WriteFile("splash.bmp", row.contents);
+        LaunchResult result = Launch();
+        EXPECT_FALSE(result.splash.seen);
+        ExpectBoxOwnership(result);
+    }
+    SCOPED_TRACE("missing file");
+    DeleteFileA((m_directory.Path() + "splash.bmp").c_str());
+    LaunchResult result = Launch();
+    EXPECT_FALSE(result.splash.seen);
+    ExpectBoxOwnership(result);
+}
+
+TEST_F(SplashScreen, ARelativeBitmapNameIsFoundFromTheCurrentDirectory)
+{
+    TestBitmap besideExe = MakeBitmap(30, 20, Gradient);
+    TestBitmap elsewhere = MakeBitmap(24, 16, Tiles);
+    m_directory.WriteFile("images\\splash.bmp", EncodeBmp(besideExe, 24, false));
+    std::string emptyDirectory = m_directory.MakeDirectory("empty");
+    std::string otherDirectory = m_directory.MakeDirectory("other");
+    m_directory.WriteFile("other\\images\\splash.bmp", EncodeBmp(elsewhere, 24, false));
+    WriteIni(Ini("Splash Screen=images\\splash.bmp\r\n"));
+
+    struct Row { const char* name; std::string workingDirectory; const TestBitmap* shown; } rows[] = {
+        { "started from the executable's directory", m_directory.Path(), &besideExe },
+        { "started from a directory without the bitmap", emptyDirectory, nullptr },
+        { "started from a directory with another bitmap", otherDirectory, &elsewhere },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        LaunchResult result = Launch("", row.workingDirectory);
+        ASSERT_EQ(row.shown != nullptr, result.splash.seen);
+        if (row.shown)
+            ExpectPixels(*row.shown, result.splash);
+        ExpectBoxOwnership(result);
+    }
+}
+
+// With a private runtime whose jvm.dll is the stand-in, the launch succeeds;
+// the stand-in logs whether the splash was visible when main ran and when
+// DestroyJavaVM was called. Main sleeps so that the probe can read the
+// splash while no message loop runs at all.
+TEST_F(SplashScreen, StaysUpWhileMainRunsAndIsGoneBeforeTheMachineIsDestroyed)
+{
+    TestBitmap bitmap = MakeBitmap(48, 32, Tiles);
+    m_directory.WriteFile("splash.bmp", EncodeBmp(bitmap, 24));
+    m_directory.WriteFile("bin\\java.dll", "only its presence matters");
+    ASSERT_TRUE(CopyFileA(TestJvmPath().c_str(), (m_directory.MakeDirectory("bin\\client") + "jvm.dll").c_str(), FALSE));
+    WriteIni("[Display]\r\nSplash Screen=splash.bmp\r\n"
+             "[Class Path]\r\nClass Path=app.jar\r\n"
+             "[Java Runtime Environment]\r\nMain Class=app.Main\r\n");
+    const std::string logPath = m_directory.Path() + "jvm.log";
+
+    struct Row { const char* arguments; const char* duringMain; } rows[] = {
+        { "", "visible" },
+        { "-nosplash", "absent" },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.arguments);
+        DeleteFileA(logPath.c_str());
+        LaunchOptions options;
+        options.commandLine = QuotedCommandLine(m_exePath, row.arguments);
+        options.workingDirectory = m_directory.Path();
+        options.environment = { "TESTJVM_LOG=" + logPath, "TESTJVM_CLASSES=app/Main", "TESTJVM_MAIN_SLEEP_MS=1500" };
+        LaunchResult result = RunAndProbe(options);
+        ASSERT_TRUE(result.started);
+        EXPECT_FALSE(result.timedOut);
+        EXPECT_EQ(0u, result.exitCode);
+        EXPECT_TRUE(result.boxes.empty());
+
+        std::vector<std::string> log = ReadTestJvmLog(logPath);
+        EXPECT_EQ(std::vector<std::string>{ row.duringMain }, LogValues(log, "main.splash"));
+        EXPECT_EQ(std::vector<std::string>{ "absent" }, LogValues(log, "destroy.splash"));
+        EXPECT_EQ(row.duringMain == std::string("visible"), result.splash.seen);
+        if (result.splash.seen)
+            ExpectPixels(bitmap, result.splash);
+    }
+}
