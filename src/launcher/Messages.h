@@ -10,5 +10,5 @@ const char kWindowsException[] = "Windows exception: %s (errno = %d).\n";
 const char kModulePath[] = "failed to get the module path";
 const char kClassPathMissing[] = "Java Class Path was not specified in INI file.";
 const char kMainClassMissing[] = "Main class was not specified in INI file.";
-const char kStepNotBuilt[] = "This launcher cannot %s yet: that step is not built.\n";
+
 } // namespace Messages
