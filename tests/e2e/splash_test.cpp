@@ -109,6 +109,7 @@ TEST_F(SplashScreen, ShowsTheBitmapCentredInABorderlessTopmostWindow)
         { "24-bit", 400, 300, 24, false, Gradient },
         { "8-bit palette, odd width", 37, 21, 8, false, Tiles },
         { "32-bit", 64, 48, 32, false, Gradient },
+        { "1 x 1", 1, 1, 24, false, Gradient },
         // Wine's loader turns a top-down file into a black bitmap of the
         // right size, so only the window is checked for this one.
         { "24-bit top-down", 64, 48, 24, true, Gradient },
@@ -232,7 +233,14 @@ TEST_F(SplashScreen, IsLeftOutWhenNoBitmapIsConfigured)
 TEST_F(SplashScreen, ABitmapThatCannotBeLoadedShowsNothingAndTheLaunchGoesOn)
 {
     std::string bmp = EncodeBmp(MakeBitmap(40, 30, Gradient), 24, false);
+    std::string claimsHuge = bmp.substr(0, 54 + 64);
+    for (int offset : { 18, 22 }) { // biWidth, biHeight: 100,000 each
+        const unsigned int huge = 100000;
+        for (int i = 0; i < 4; ++i)
+            claimsHuge[offset + i] = static_cast<char>((huge >> (8 * i)) & 0xFF);
+    }
     struct Row { const char* name; std::string contents; } rows[] = {
+        { "headers claiming 100,000 x 100,000 pixels over 64 bytes", claimsHuge },
         { "empty file", "" },
         { "file header only", bmp.substr(0, 14) },
         { "headers without pixels", bmp.substr(0, 54) },
