@@ -78,13 +78,13 @@ protected:
         ASSERT_EQ(expected.width, width);
         ASSERT_EQ(expected.height, height);
         ASSERT_EQ(static_cast<size_t>(width) * height, splash.pixels.size());
+        const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
         int mismatches = 0, compared = 0;
         std::string first;
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
                 int screenX = splash.rect.left + x, screenY = splash.rect.top + y;
-                if (screenX < 0 || screenY < 0 || screenX >= GetSystemMetrics(SM_CXSCREEN) ||
-                    screenY >= GetSystemMetrics(SM_CYSCREEN))
+                if (screenX < 0 || screenY < 0 || screenX >= screenWidth || screenY >= screenHeight)
                     continue;
                 ++compared;
                 COLORREF seen = splash.pixels[static_cast<size_t>(y) * width + x];
