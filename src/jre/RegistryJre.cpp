@@ -61,8 +61,11 @@ void CJavaLauncher::FindRegistryJre(CString& jreDirectory)
         return;
     m_jreVersion = version;
 
+    // Opened below the key already open rather than by its full path: a
+    // subkey name may take 255 characters, and the ANSI registry functions
+    // may refuse a path that long as a whole.
     AutoRegCloseKey runtime;
-    OpenRegistryKey(HKEY_LOCAL_MACHINE, CString(kRuntimesKey) + "\\" + names[chosen], &runtime);
+    OpenRegistryKey(runtimes, names[chosen], &runtime);
     CString home;
     if (!ReadRegistryString(runtime, kJavaHomeValue, home))
         return;

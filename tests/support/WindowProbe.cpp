@@ -13,12 +13,17 @@ std::string ClassOf(HWND window)
     return name;
 }
 
+// Read from the window manager's copy of the text: asking the other process
+// with WM_GETTEXT fails under Wine for texts of tens of kilobytes.
 std::string TextOf(HWND window)
 {
-    int length = GetWindowTextLengthA(window);
-    std::string text(length + 1, '\0');
-    int copied = GetWindowTextA(window, &text[0], length + 1);
-    text.resize(copied > 0 ? copied : 0);
+    std::wstring wide(64 * 1024, L'\0');
+    int length = InternalGetWindowText(window, &wide[0], static_cast<int>(wide.size()));
+    if (length <= 0)
+        return "";
+    int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string text(size, '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), length, &text[0], size, nullptr, nullptr);
     return text;
 }
 
