@@ -146,3 +146,16 @@ TEST(RobustPaths, AnExeNameWithSeveralDotsReadsTheIniOfItsLastExtension)
     ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((app.AppDirectory() + "My.Cool.App.ini").c_str()));
     ExpectCleanLaunch(app.Launch(""));
 }
+
+TEST(RobustJavaSide, AnOptionTheVirtualMachineRefusesEndsWithOneMessage)
+{
+    for (const char* parameters : { "-Xmx32m notAnOption", "-Xmx32m \"\"" }) {
+        SCOPED_TRACE(parameters);
+        ShippedApp app;
+        app.AddPrivateRuntime();
+        app.WriteIni(std::string(kMinimalIni) + "Virtual Machine Parameters=" + parameters + "\r\n");
+        ExpectOnlyMessage(app.Launch(""), "JNI exception: failed to create the Java VM.\n");
+        EXPECT_NE(-1, LogIndex(app.Log(), "create.ignoreUnrecognized=0"));
+        EXPECT_EQ(std::vector<std::string>{}, LogValues(app.Log(), "main.class"));
+    }
+}
