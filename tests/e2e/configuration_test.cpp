@@ -1,4 +1,4 @@
-#include "support/TestDirectory.h"
+#include "support/ShippedApp.h"
 #include "support/WindowProbe.h"
 
 #include <gtest/gtest.h>
@@ -70,4 +70,30 @@ TEST_F(ConfigurationFile, AnExecutablePathWithoutADotEndsSilently)
     ASSERT_TRUE(result.started);
     EXPECT_EQ(0xFFFFFFFFu, result.exitCode);
     EXPECT_TRUE(result.boxes.empty());
+}
+
+// What the real executable reads reaches the virtual machine: long values
+// whole, names in any case, quotes around a value dropped by the reader.
+TEST(ConfigurationValues, ReachTheVirtualMachineAsWritten)
+{
+    std::string classPath;
+    while (classPath.size() < 300)
+        classPath += "lib\\part" + std::to_string(classPath.size()) + ".jar;";
+    std::vector<std::string> parameters;
+    std::string parameterText;
+    while (parameterText.size() < 5000) {
+        parameters.push_back("-Dkey" + std::to_string(parameters.size()) + "=value");
+        parameterText += parameters.back() + " ";
+    }
+    ShippedApp app;
+    app.AddPrivateRuntime();
+    app.WriteIni("[CLASS PATH]\r\nclass path=\"" + classPath + "\"\r\n[java runtime environment]\r\n"
+                 "MAIN class='com.example.Main'\r\nVirtual Machine PARAMETERS=" + parameterText + "\r\n");
+    LaunchResult result = app.Launch("");
+    EXPECT_EQ(0u, result.exitCode);
+    EXPECT_TRUE(result.boxes.empty());
+    std::vector<std::string> expected = { "-Djava.class.path=" + classPath };
+    expected.insert(expected.end(), parameters.begin(), parameters.end());
+    EXPECT_EQ(expected, OptionsOfCreation(app.Log()));
+    EXPECT_EQ(std::vector<std::string>{ "com/example/Main" }, LogValues(app.Log(), "main.class"));
 }

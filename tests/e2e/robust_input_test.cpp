@@ -159,3 +159,14 @@ TEST(RobustJavaSide, AnOptionTheVirtualMachineRefusesEndsWithOneMessage)
         EXPECT_EQ(std::vector<std::string>{}, LogValues(app.Log(), "main.class"));
     }
 }
+
+TEST(RobustCommandLine, AnUnquotedProgramPathIsRemovedWhole)
+{
+    ShippedApp app;
+    app.AddPrivateRuntime();
+    app.WriteIni(kMinimalIni);
+    ASSERT_EQ(std::string::npos, app.ExePath().find(' ')) << "the test directory's path must hold no space";
+    LaunchResult result = app.LaunchCommandLine(app.ExePath() + " first \"second one\"");
+    ExpectCleanLaunch(result);
+    EXPECT_EQ((std::vector<std::string>{ "first", "second one" }), ArgumentsOfMain(app.Log()));
+}
