@@ -1,5 +1,4 @@
 #include "support/LauncherAccess.h"
-#include "support/TestDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -20,12 +19,6 @@ protected:
     }
     void TearDown() override { DeleteFileA(m_iniPath.c_str()); }
 
-    bool Read(const std::string& ini)
-    {
-        WriteIni(ini);
-        return m_launcher.ReadConfiguration();
-    }
-
     void WriteIni(const std::string& ini)
     {
         HANDLE file = CreateFileA(m_iniPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -34,35 +27,8 @@ protected:
         CloseHandle(file);
     }
 
-    std::vector<std::string> VmOptions()
-    {
-        std::vector<std::string> options;
-        CStringList& list = m_access.VmOptions();
-        for (int i = 0; i < list.GetCount(); ++i)
-            options.push_back(std::string(list[i]));
-        return options;
-    }
-
     std::string m_iniPath;
-    CJavaLauncher m_launcher;
-    CJavaLauncherTestAccess m_access{ m_launcher };
 };
-
-TEST_F(Configuration, FillsOptionsMainClassAndBounds)
-{
-    ErrorRecorder errors;
-    ASSERT_TRUE(Read("[Class Path]\nClass Path=C:\\My App\\a.jar;b.jar\n"
-                     "[Java Runtime Environment]\n"
-                     "Virtual Machine Parameters=-Xmx64m \"-Dname=My App\" \"\" -Djava.class.path=x\n"
-                     "Main Class=com.example.App\nMinimum Version=1.4\nMaximum Version=1.5\n"));
-    EXPECT_EQ((std::vector<std::string>{ "-Djava.class.path=C:\\My App\\a.jar;b.jar", "-Xmx64m", "-Dname=My App", "",
-                                         "-Djava.class.path=x" }),
-              VmOptions());
-    EXPECT_TRUE(errors.Reports().empty());
-    EXPECT_STREQ("com/example/App", m_access.MainClass());
-    EXPECT_EQ(JavaVersion(1, 4, 0, 0), m_access.MinVersion());
-    EXPECT_EQ(JavaVersion(1, 5, 65535, 65535), m_access.MaxVersion());
-}
 
 TEST_F(Configuration, ReadsVersionKeywordsAndUnsetBounds)
 {
@@ -102,33 +68,5 @@ TEST_F(Configuration, ReadsLongValuesWhole)
         for (int i = 1; i < access.VmOptions().GetCount(); ++i)
             rejoined += std::string(access.VmOptions()[i]) + " ";
         EXPECT_EQ(parameters, rejoined) << length;
-    }
-}
-
-TEST_F(Configuration, MatchesNamesRegardlessOfCaseAndDropsQuotes)
-{
-    ASSERT_TRUE(Read("[CLASS PATH]\nclass path = \"lib\\app.jar\"\n[java runtime environment]\nMAIN CLASS='app.Main'\n"));
-    EXPECT_EQ("-Djava.class.path=lib\\app.jar", VmOptions().at(0));
-    EXPECT_STREQ("app/Main", m_access.MainClass());
-}
-
-TEST_F(Configuration, ReportsAMissingClassPathOrMainClass)
-{
-    struct Row { const char* ini; const char* message; } rows[] = {
-        { "", "Java Class Path was not specified in INI file." },
-        { "[Java Runtime Environment]\nClass Path=a.jar\nMain Class=M\n", "Java Class Path was not specified in INI file." },
-        { "[Class Path]\nClass Path=\n[Java Runtime Environment]\nMain Class=M\n", "Java Class Path was not specified in INI file." },
-        { "[Class Path]\nClass Path=a.jar\n", "Main class was not specified in INI file." },
-        { "[Class Path]\nClass Path=a.jar\n[Java Runtime Environment]\nMain Class=\n", "Main class was not specified in INI file." },
-    };
-    for (const Row& row : rows) {
-        ErrorRecorder errors;
-        CJavaLauncher launcher;
-        CJavaLauncherTestAccess(launcher).SplashWindow() = reinterpret_cast<HWND>(0x42);
-        WriteIni(row.ini);
-        EXPECT_FALSE(launcher.ReadConfiguration()) << row.ini;
-        ASSERT_EQ(1u, errors.Reports().size()) << row.ini;
-        EXPECT_EQ(row.message, errors.Reports()[0].text);
-        EXPECT_EQ(reinterpret_cast<HWND>(0x42), errors.Reports()[0].owner);
     }
 }

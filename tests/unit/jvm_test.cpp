@@ -169,16 +169,6 @@ TEST_F(JvmHosting, HandsTheOptionsToTheVirtualMachineInListOrderWithJni12AndNoIg
     }
 }
 
-// The log escapes what it records; one literal check keeps the comparisons
-// above honest about bytes beyond ASCII and backslashes.
-TEST_F(JvmHosting, TheStandInLogsBytesBeyondAsciiAsHex)
-{
-    Launch launch;
-    launch.classPath = "C:\\Caf\xE9";
-    Outcome outcome = Run(launch);
-    EXPECT_NE(-1, LogIndex(outcome.log, "create.option[0]=-Djava.class.path=C:\\\\Caf\\xE9"));
-}
-
 TEST_F(JvmHosting, AnEmptyOptionIsPassedAndItsRefusalReported)
 {
     Launch launch;
@@ -341,29 +331,4 @@ TEST_F(JvmHosting, DestroysTheVirtualMachineInTheTeardownAfterMainAndItsThreads)
     // The application thread outlives main; the teardown waits for it.
     EXPECT_LT(LogIndex(outcome.log, "main.return"), LogIndex(outcome.log, "appthread.end"));
     EXPECT_LT(LogIndex(outcome.log, "appthread.end"), LogIndex(outcome.log, "destroy.end"));
-}
-
-// The splash work relies on these records of the stand-in.
-TEST_F(JvmHosting, TheStandInSeesASplashWindowOnlyWhileItIsVisible)
-{
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "SplashScreenWindow";
-    RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, "SplashScreenWindow", nullptr, WS_POPUP, 0, 0, 20, 20, nullptr,
-                                  nullptr, windowClass.hInstance, nullptr);
-    ASSERT_NE(nullptr, window);
-
-    Outcome hidden = Run(Launch());
-    EXPECT_EQ(std::vector<std::string>{ "absent" }, LogValues(hidden.log, "main.splash"));
-    EXPECT_EQ(std::vector<std::string>{ "absent" }, LogValues(hidden.log, "destroy.splash"));
-
-    ShowWindow(window, SW_SHOWNORMAL);
-    Outcome shown = Run(Launch());
-    EXPECT_EQ(std::vector<std::string>{ "visible" }, LogValues(shown.log, "main.splash"));
-    EXPECT_EQ(std::vector<std::string>{ "visible" }, LogValues(shown.log, "destroy.splash"));
-
-    DestroyWindow(window);
-    UnregisterClassA("SplashScreenWindow", windowClass.hInstance);
 }
