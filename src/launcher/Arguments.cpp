@@ -3,35 +3,42 @@
 
 #include <windows.h>
 
+namespace {
+
+// The first occurrence of the character at or after the position, stepping
+// over whole characters of the ANSI code page; the end when there is none.
+const char* FindCharacter(const char* position, const char* end, char wanted)
+{
+    while (position < end && *position != wanted)
+        position = CharNextA(position);
+    return position < end ? position : end;
+}
+
+} // namespace
+
+// One pass over the text: each token is found from where the last one ended,
+// so a line of many tokens costs no more than its length.
 void SplitArguments(const CString& text, CStringList& list)
 {
-    const int length = text.GetLength();
-    if (length == 0)
-        return;
-    int position = 0;
-    for (;;) {
-        if (text[position] == '"') {
-            int closingQuote = text.Find('"', position + 1);
-            if (closingQuote < 0) {
-                list.Append(text.Mid(position + 1));
+    const char* position = text;
+    const char* end = position + text.GetLength();
+    while (position < end) {
+        const char* tokenEnd;
+        if (*position == '"') {
+            ++position;
+            tokenEnd = FindCharacter(position, end, '"');
+            list.Append(CString(position, static_cast<int>(tokenEnd - position)));
+            if (tokenEnd == end)
                 return;
-            }
-            list.Append(text.Mid(position + 1, closingQuote - position - 1));
-            position = closingQuote + 1;
+            position = tokenEnd + 1;
         } else {
-            int space = text.Find(' ', position);
-            if (space < 0) {
-                list.Append(text.Mid(position));
-                return;
-            }
-            list.Append(text.Mid(position, space - position));
-            position = space;
+            tokenEnd = FindCharacter(position, end, ' ');
+            list.Append(CString(position, static_cast<int>(tokenEnd - position)));
+            position = tokenEnd;
         }
         // A space is never part of a double-byte character, so bytes will do.
-        while (position < length && text[position] == ' ')
+        while (position < end && *position == ' ')
             ++position;
-        if (position >= length)
-            return;
     }
 }
 
