@@ -1,12 +1,8 @@
+#include "support/Expectations.h"
 #include "support/ShippedApp.h"
 #include "support/WindowProbe.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-const char kClassPathMissing[] = "Java Class Path was not specified in INI file.";
-const char kMainClassMissing[] = "Main class was not specified in INI file.";
-} // namespace
 
 class ConfigurationFile : public testing::Test
 {
@@ -17,16 +13,6 @@ protected:
         options.commandLine = QuotedCommandLine(exePath, arguments);
         options.workingDirectory = m_directory.Path();
         return RunAndProbe(options);
-    }
-
-    void ExpectOnlyMessage(const LaunchResult& result, const std::string& message)
-    {
-        ASSERT_TRUE(result.started);
-        EXPECT_EQ(0xFFFFFFFFu, result.exitCode);
-        ASSERT_EQ(1u, result.boxes.size());
-        EXPECT_EQ("Error", result.boxes[0].caption);
-        EXPECT_EQ(message, result.boxes[0].text);
-        EXPECT_EQ(nullptr, result.boxes[0].owner);
     }
 
     TestDirectory m_directory;

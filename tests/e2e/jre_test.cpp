@@ -1,4 +1,6 @@
+#include "support/Expectations.h"
 #include "support/LauncherAccess.h"
+#include "support/ShippedApp.h"
 #include "support/TestDirectory.h"
 #include "support/TestRegistryKey.h"
 #include "support/WindowProbe.h"
@@ -18,26 +20,8 @@
 
 namespace {
 
-const char kRuntimesKey[] = "Software\\JavaSoft\\Java Runtime Environment";
 const char kMinimumKey[] = "Minimum Version";
 const char kMaximumKey[] = "Maximum Version";
-// A selected runtime's jvm.dll is loaded next; the empty files that stand for
-// it here fail to load, and the message names the one that was selected.
-std::string LoadFailed(const std::string& jvmLibrary)
-{
-    return "Failed to load Java VM library: " + jvmLibrary + " (errno = 193).\n";
-}
-
-std::string NotFound(const std::string& requirement)
-{
-    return "Java Runtime Environment (JRE) not found. Please download and install JRE (" + requirement +
-           ") from: \nhttps://www.java.com/getjava/download.html";
-}
-
-std::string NoJvm(const std::string& jreDirectory)
-{
-    return "Java Virtual Machine (JVM) not found in JRE directory " + jreDirectory + ". Please reinstall JRE.";
-}
 
 bool RuntimesKeyExists()
 {

@@ -1,5 +1,6 @@
 // Bad and extreme input from the INI file, the command line and the file
 // system: every launch ends cleanly or with the one message that fits.
+#include "support/Expectations.h"
 #include "support/ShippedApp.h"
 
 #include <gtest/gtest.h>
@@ -8,25 +9,6 @@
 #include <vector>
 
 namespace {
-
-const char kClassPathMissing[] = "Java Class Path was not specified in INI file.";
-
-void ExpectCleanLaunch(const LaunchResult& result)
-{
-    ASSERT_TRUE(result.started);
-    EXPECT_FALSE(result.timedOut);
-    EXPECT_EQ(0u, result.exitCode);
-    EXPECT_TRUE(result.boxes.empty()) << (result.boxes.empty() ? "" : result.boxes[0].text);
-}
-
-void ExpectOnlyMessage(const LaunchResult& result, const std::string& message)
-{
-    ASSERT_TRUE(result.started);
-    EXPECT_FALSE(result.timedOut);
-    EXPECT_EQ(0xFFFFFFFFu, result.exitCode);
-    ASSERT_EQ(1u, result.boxes.size());
-    EXPECT_EQ(message, result.boxes[0].text);
-}
 
 std::string Utf16WithBom(const std::string& ascii)
 {

@@ -1,6 +1,7 @@
 // Registries with many runtimes, long names and JavaHome values of every
 // type and size: the launch either runs or ends with the message that fits.
 // These cases write the runtimes' key under HKEY_LOCAL_MACHINE and run alone.
+#include "support/Expectations.h"
 #include "support/LauncherAccess.h"
 #include "support/ShippedApp.h"
 #include "support/TestRegistryKey.h"
@@ -10,13 +11,6 @@
 #include <string>
 
 namespace {
-
-const char kRuntimesKey[] = "Software\\JavaSoft\\Java Runtime Environment";
-
-std::string NoJvm(const std::string& directory)
-{
-    return "Java Virtual Machine (JVM) not found in JRE directory " + directory + ". Please reinstall JRE.";
-}
 
 class RobustRegistry : public testing::Test
 {
@@ -36,14 +30,6 @@ protected:
     ShippedApp m_app;
     std::string m_runtimeHome;
 };
-
-void ExpectCleanLaunch(const LaunchResult& result)
-{
-    ASSERT_TRUE(result.started);
-    EXPECT_FALSE(result.timedOut);
-    EXPECT_EQ(0u, result.exitCode);
-    EXPECT_TRUE(result.boxes.empty()) << (result.boxes.empty() ? "" : result.boxes[0].text);
-}
 
 } // namespace
 

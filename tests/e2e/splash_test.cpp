@@ -1,3 +1,4 @@
+#include "support/Expectations.h"
 #include "support/TestBitmap.h"
 #include "support/TestDirectory.h"
 #include "support/TestJvm.h"
@@ -13,8 +14,6 @@
 // a whole launch through the stand-in jvm.dll.
 namespace {
 
-const char kClassPathMissing[] = "Java Class Path was not specified in INI file.";
-const char kMainClassMissing[] = "Main class was not specified in INI file.";
 const char kNoRuntimeFromVersion1_4[] =
     "Java Runtime Environment (JRE) not found. Please download and install JRE (minimum 1.4) from: \n"
     "https://www.java.com/getjava/download.html";

@@ -38,3 +38,6 @@ private:
 
 // A minimal configuration that the stand-in accepts.
 extern const char kMinimalIni[];
+
+// Where the runtimes installed on the machine are listed, under HKEY_LOCAL_MACHINE.
+const char kRuntimesKey[] = "Software\\JavaSoft\\Java Runtime Environment";
