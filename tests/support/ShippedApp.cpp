@@ -32,13 +32,13 @@ LaunchResult ShippedApp::Launch(const std::string& arguments, const std::vector<
     return LaunchCommandLine(QuotedCommandLine(m_exe, arguments), environment);
 }
 
-LaunchResult ShippedApp::LaunchCommandLine(const std::string& commandLine,
-                                           const std::vector<std::string>& environment) const
+LaunchResult ShippedApp::LaunchCommandLine(const std::string& commandLine, const std::vector<std::string>& environment,
+                                           const std::string& workingDirectory) const
 {
     DeleteFileA(LogPath().c_str());
     LaunchOptions options;
     options.commandLine = commandLine;
-    options.workingDirectory = AppDirectory();
+    options.workingDirectory = workingDirectory.empty() ? AppDirectory() : workingDirectory;
     options.environment = { "TESTJVM_LOG=" + LogPath(), "TESTJVM_CLASSES=com/example/Main" };
     options.environment.insert(options.environment.end(), environment.begin(), environment.end());
     return RunAndProbe(options);

@@ -26,7 +26,9 @@ public:
 
     // Runs the exe with its path quoted and these arguments, from its own directory.
     LaunchResult Launch(const std::string& arguments, const std::vector<std::string>& environment = {}) const;
-    LaunchResult LaunchCommandLine(const std::string& commandLine, const std::vector<std::string>& environment = {}) const;
+    // Runs a whole command line; an empty working directory is the exe's own.
+    LaunchResult LaunchCommandLine(const std::string& commandLine, const std::vector<std::string>& environment = {},
+                                   const std::string& workingDirectory = "") const;
 
     std::string LogPath() const { return m_directory.Path() + "jvm.log"; }
     std::vector<std::string> Log() const { return ReadTestJvmLog(LogPath()); }
