@@ -1,8 +1,6 @@
 #include "support/Expectations.h"
+#include "support/ShippedApp.h"
 #include "support/TestBitmap.h"
-#include "support/TestDirectory.h"
-#include "support/TestJvm.h"
-#include "support/WindowProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -13,10 +11,6 @@
 // the probe see the splash together with the box it owns; the last test runs
 // a whole launch through the stand-in jvm.dll.
 namespace {
-
-const char kNoRuntimeFromVersion1_4[] =
-    "Java Runtime Environment (JRE) not found. Please download and install JRE (minimum 1.4) from: \n"
-    "https://www.java.com/getjava/download.html";
 
 std::string Ini(const std::string& displaySection)
 {
@@ -35,37 +29,15 @@ std::string Hex(COLORREF colour)
 class SplashScreen : public testing::Test
 {
 protected:
-    SplashScreen() : m_exePath(m_directory.CopyLauncher("App.exe")) {}
-
-    void WriteIni(const std::string& contents) { m_directory.WriteFile("App.ini", contents); }
-
-    LaunchResult Launch(const std::string& arguments = "", const std::string& workingDirectory = "")
-    {
-        LaunchOptions options;
-        options.commandLine = QuotedCommandLine(m_exePath, arguments);
-        options.workingDirectory = workingDirectory.empty() ? m_directory.Path() : workingDirectory;
-        LaunchResult result = RunAndProbe(options);
-        EXPECT_TRUE(result.started);
-        EXPECT_FALSE(result.timedOut);
-        EXPECT_EQ(0xFFFFFFFFu, result.exitCode);
-        return result;
-    }
-
     // The launch went on to the step that shows the error (by default the
     // configuration step), whose one box is owned by the splash, still on
     // screen when the box was answered; or, without a splash, by nothing.
-    static void ExpectBoxOwnership(const LaunchResult& result, const char* text = kClassPathMissing)
+    static void ExpectBoxOwnership(const LaunchResult& result, const std::string& text = kClassPathMissing)
     {
-        ASSERT_EQ(1u, result.boxes.size());
-        const MessageBoxRecord& box = result.boxes[0];
-        EXPECT_EQ(text, box.text);
-        if (result.splash.seen) {
-            EXPECT_EQ(result.splash.window, box.owner);
-            EXPECT_EQ(kSplashWindowClass, box.ownerClass);
-            EXPECT_TRUE(box.splashVisible);
-        } else {
-            EXPECT_EQ(nullptr, box.owner);
-            EXPECT_EQ("", box.ownerClass);
+        ExpectOnlyMessage(result, text, result.splash.seen ? result.splash.window : nullptr);
+        if (result.splash.seen && result.boxes.size() == 1) {
+            EXPECT_EQ(kSplashWindowClass, result.boxes[0].ownerClass);
+            EXPECT_TRUE(result.boxes[0].splashVisible);
         }
     }
 
@@ -96,8 +68,12 @@ protected:
         EXPECT_EQ(0, mismatches) << first;
     }
 
-    TestDirectory m_directory;
-    std::string m_exePath;
+    void WriteBitmap(const std::string& name, const TestBitmap& bitmap)
+    {
+        m_app.Directory().WriteFile(name, EncodeBmp(bitmap, 24));
+    }
+
+    ShippedApp m_app;
 };
 
 TEST_F(SplashScreen, ShowsTheBitmapCentredInABorderlessTopmostWindow)
@@ -121,10 +97,10 @@ TEST_F(SplashScreen, ShowsTheBitmapCentredInABorderlessTopmostWindow)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         TestBitmap bitmap = MakeBitmap(row.width, row.height, row.colour);
-        std::string bitmapPath = m_directory.WriteFile("art\\splash.bmp", EncodeBmp(bitmap, row.bitsPerPixel, row.topDown));
-        WriteIni(Ini("Splash Screen=" + bitmapPath + "\r\n"));
+        std::string bitmapPath = m_app.Directory().WriteFile("art\\splash.bmp", EncodeBmp(bitmap, row.bitsPerPixel, row.topDown));
+        m_app.WriteIni(Ini("Splash Screen=" + bitmapPath + "\r\n"));
 
-        LaunchResult result = Launch();
+        LaunchResult result = m_app.Launch("");
         ASSERT_TRUE(result.splash.seen);
         EXPECT_EQ(static_cast<DWORD>(WS_EX_TOPMOST | WS_EX_TOOLWINDOW), result.splash.exStyle);
         // The system adds WS_CLIPSIBLINGS to every top-level window, and the
@@ -144,19 +120,18 @@ TEST_F(SplashScreen, ShowsTheBitmapCentredInABorderlessTopmostWindow)
 
 TEST_F(SplashScreen, OwnsTheErrorBoxesOfTheLaterSteps)
 {
-    m_directory.WriteFile("splash.bmp", EncodeBmp(MakeBitmap(20, 10, Gradient), 24));
+    WriteBitmap("splash.bmp", MakeBitmap(20, 10, Gradient));
     const std::string splash = "[Display]\r\nSplash Screen=splash.bmp\r\n";
     const std::string classPath = "[Class Path]\r\nClass Path=app.jar\r\n";
-    struct Row { std::string ini; const char* text; } rows[] = {
-        { splash, kClassPathMissing },
+    struct Row { std::string ini; std::string text; } rows[] = {
         { splash + classPath, kMainClassMissing },
         { splash + classPath + "[Java Runtime Environment]\r\nMain Class=app.Main\r\nMinimum Version=1.4\r\n",
-          kNoRuntimeFromVersion1_4 },
+          NotFound("minimum 1.4") },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
-        WriteIni(row.ini);
-        LaunchResult result = Launch();
+        m_app.WriteIni(row.ini);
+        LaunchResult result = m_app.Launch("");
         ASSERT_TRUE(result.splash.seen);
         ExpectBoxOwnership(result, row.text);
     }
@@ -164,20 +139,18 @@ TEST_F(SplashScreen, OwnsTheErrorBoxesOfTheLaterSteps)
 
 TEST_F(SplashScreen, OnlyTheExactWordTrueGivesTheDropShadow)
 {
-    m_directory.WriteFile("splash.bmp", EncodeBmp(MakeBitmap(20, 10, Gradient), 24, false));
+    WriteBitmap("splash.bmp", MakeBitmap(20, 10, Gradient));
     struct Row { const char* shadowLine; bool shadow; } rows[] = {
         { "Splash Screen Shadow=true\r\n", true },
         { "Splash Screen Shadow=True\r\n", false },
-        { "Splash Screen Shadow=TRUE\r\n", false },
         { "Splash Screen Shadow=1\r\n", false },
-        { "Splash Screen Shadow=yes\r\n", false },
         { "Splash Screen Shadow=\r\n", false },
         { "", false },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.shadowLine);
-        WriteIni(Ini("Splash Screen=splash.bmp\r\n" + std::string(row.shadowLine)));
-        LaunchResult result = Launch();
+        m_app.WriteIni(Ini("Splash Screen=splash.bmp\r\n" + std::string(row.shadowLine)));
+        LaunchResult result = m_app.Launch("");
         ASSERT_TRUE(result.splash.seen);
         ASSERT_TRUE(result.splash.classStyleRead);
         EXPECT_EQ(static_cast<DWORD>(CS_DBLCLKS | CS_SAVEBITS | (row.shadow ? CS_DROPSHADOW : 0)),
@@ -188,22 +161,20 @@ TEST_F(SplashScreen, OnlyTheExactWordTrueGivesTheDropShadow)
 
 TEST_F(SplashScreen, OnlyTheExactSwitchesSuppressIt)
 {
-    m_directory.WriteFile("splash.bmp", EncodeBmp(MakeBitmap(20, 10, Gradient), 24, false));
-    WriteIni(Ini("Splash Screen=splash.bmp\r\nSplash Screen Shadow=true\r\n"));
+    WriteBitmap("splash.bmp", MakeBitmap(20, 10, Gradient));
+    m_app.WriteIni(Ini("Splash Screen=splash.bmp\r\nSplash Screen Shadow=true\r\n"));
     struct Row { const char* arguments; bool splash; } rows[] = {
         { "", true },
         { "-nosplash", false },
         { "/nosplash", false },
         { "first -nosplash last", false },
-        { "/nosplash -nosplash", false },
         { "-NOSPLASH", true },
         { "--nosplash", true },
-        { "/NOSPLASH", true },
         { "-nosplash=yes", true },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments);
-        LaunchResult result = Launch(row.arguments);
+        LaunchResult result = m_app.Launch(row.arguments);
         EXPECT_EQ(row.splash, result.splash.seen);
         ExpectBoxOwnership(result);
     }
@@ -211,7 +182,7 @@ TEST_F(SplashScreen, OnlyTheExactSwitchesSuppressIt)
 
 TEST_F(SplashScreen, IsLeftOutWhenNoBitmapIsConfigured)
 {
-    m_directory.WriteFile("splash.bmp", EncodeBmp(MakeBitmap(20, 10, Gradient), 24, false));
+    WriteBitmap("splash.bmp", MakeBitmap(20, 10, Gradient));
     struct Row { const char* name; const char* ini; } rows[] = {
         { "no configuration file", nullptr },
         { "no Display section", "[Java Runtime Environment]\r\nMain Class=app.Main\r\n" },
@@ -220,18 +191,20 @@ TEST_F(SplashScreen, IsLeftOutWhenNoBitmapIsConfigured)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        DeleteFileA((m_directory.Path() + "App.ini").c_str());
+        DeleteFileA((m_app.Directory().Path() + "App.ini").c_str());
         if (row.ini)
-            WriteIni(row.ini);
-        LaunchResult result = Launch();
+            m_app.WriteIni(row.ini);
+        LaunchResult result = m_app.Launch("");
         EXPECT_FALSE(result.splash.seen);
         ExpectBoxOwnership(result);
     }
 }
 
+// The unit BitmapFile table goes through the ways a file can be cut short or
+// malformed; these show that the launch goes on without a window.
 TEST_F(SplashScreen, ABitmapThatCannotBeLoadedShowsNothingAndTheLaunchGoesOn)
 {
-    std::string bmp = EncodeBmp(MakeBitmap(40, 30, Gradient), 24, false);
+    std::string bmp = EncodeBmp(MakeBitmap(40, 30, Gradient), 24);
     std::string claimsHuge = bmp.substr(0, 54 + 64);
     for (int offset : { 18, 22 }) { // biWidth, biHeight: 100,000 each
         const unsigned int huge = 100000;
@@ -240,24 +213,20 @@ TEST_F(SplashScreen, ABitmapThatCannotBeLoadedShowsNothingAndTheLaunchGoesOn)
     }
     struct Row { const char* name; std::string contents; } rows[] = {
         { "headers claiming 100,000 x 100,000 pixels over 64 bytes", claimsHuge },
-        { "empty file", "" },
-        { "file header only", bmp.substr(0, 14) },
-        { "headers without pixels", bmp.substr(0, 54) },
         { "half the pixels", bmp.substr(0, 54 + (bmp.size() - 54) / 2) },
         { "text", "this is not a bitmap\r\n" },
-        { "PNG signature", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) },
     };
-    WriteIni(Ini("Splash Screen=splash.bmp\r\n"));
+    m_app.WriteIni(Ini("Splash Screen=splash.bmp\r\n"));
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        m_directory.WriteFile("splash.bmp", row.contents);
-        LaunchResult result = Launch();
+        m_app.Directory().WriteFile("splash.bmp", row.contents);
+        LaunchResult result = m_app.Launch("");
         EXPECT_FALSE(result.splash.seen);
         ExpectBoxOwnership(result);
     }
     SCOPED_TRACE("missing file");
-    DeleteFileA((m_directory.Path() + "splash.bmp").c_str());
-    LaunchResult result = Launch();
+    DeleteFileA((m_app.Directory().Path() + "splash.bmp").c_str());
+    LaunchResult result = m_app.Launch("");
     EXPECT_FALSE(result.splash.seen);
     ExpectBoxOwnership(result);
 }
@@ -266,20 +235,18 @@ TEST_F(SplashScreen, ARelativeBitmapNameIsFoundFromTheCurrentDirectory)
 {
     TestBitmap besideExe = MakeBitmap(30, 20, Gradient);
     TestBitmap elsewhere = MakeBitmap(24, 16, Tiles);
-    m_directory.WriteFile("images\\splash.bmp", EncodeBmp(besideExe, 24, false));
-    std::string emptyDirectory = m_directory.MakeDirectory("empty");
-    std::string otherDirectory = m_directory.MakeDirectory("other");
-    m_directory.WriteFile("other\\images\\splash.bmp", EncodeBmp(elsewhere, 24, false));
-    WriteIni(Ini("Splash Screen=images\\splash.bmp\r\n"));
+    WriteBitmap("images\\splash.bmp", besideExe);
+    WriteBitmap("other\\images\\splash.bmp", elsewhere);
+    m_app.WriteIni(Ini("Splash Screen=images\\splash.bmp\r\n"));
 
     struct Row { const char* name; std::string workingDirectory; const TestBitmap* shown; } rows[] = {
-        { "started from the executable's directory", m_directory.Path(), &besideExe },
-        { "started from a directory without the bitmap", emptyDirectory, nullptr },
-        { "started from a directory with another bitmap", otherDirectory, &elsewhere },
+        { "started from the executable's directory", m_app.AppDirectory(), &besideExe },
+        { "started from a directory without the bitmap", m_app.Directory().MakeDirectory("empty"), nullptr },
+        { "started from a directory with another bitmap", m_app.Directory().Path() + "other\\", &elsewhere },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        LaunchResult result = Launch("", row.workingDirectory);
+        LaunchResult result = m_app.LaunchCommandLine(QuotedCommandLine(m_app.ExePath(), ""), {}, row.workingDirectory);
         ASSERT_EQ(row.shown != nullptr, result.splash.seen);
         if (row.shown)
             ExpectPixels(*row.shown, result.splash);
@@ -287,20 +254,16 @@ TEST_F(SplashScreen, ARelativeBitmapNameIsFoundFromTheCurrentDirectory)
     }
 }
 
-// With a private runtime whose jvm.dll is the stand-in, the launch succeeds;
-// the stand-in logs whether the splash was visible when main ran and when
+// With the stand-in as the private runtime's jvm.dll the launch succeeds; the
+// stand-in logs whether the splash was visible when main ran and when
 // DestroyJavaVM was called. Main sleeps so that the probe can read the
 // splash while no message loop runs at all.
 TEST_F(SplashScreen, StaysUpWhileMainRunsAndIsGoneBeforeTheMachineIsDestroyed)
 {
     TestBitmap bitmap = MakeBitmap(48, 32, Tiles);
-    m_directory.WriteFile("splash.bmp", EncodeBmp(bitmap, 24));
-    m_directory.WriteFile("bin\\java.dll", "only its presence matters");
-    ASSERT_TRUE(CopyFileA(TestJvmPath().c_str(), (m_directory.MakeDirectory("bin\\client") + "jvm.dll").c_str(), FALSE));
-    WriteIni("[Display]\r\nSplash Screen=splash.bmp\r\n"
-             "[Class Path]\r\nClass Path=app.jar\r\n"
-             "[Java Runtime Environment]\r\nMain Class=app.Main\r\n");
-    const std::string logPath = m_directory.Path() + "jvm.log";
+    WriteBitmap("splash.bmp", bitmap);
+    m_app.AddPrivateRuntime();
+    m_app.WriteIni(Ini("Splash Screen=splash.bmp\r\n") + kMinimalIni);
 
     struct Row { const char* arguments; const char* duringMain; } rows[] = {
         { "", "visible" },
@@ -308,18 +271,9 @@ TEST_F(SplashScreen, StaysUpWhileMainRunsAndIsGoneBeforeTheMachineIsDestroyed)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments);
-        DeleteFileA(logPath.c_str());
-        LaunchOptions options;
-        options.commandLine = QuotedCommandLine(m_exePath, row.arguments);
-        options.workingDirectory = m_directory.Path();
-        options.environment = { "TESTJVM_LOG=" + logPath, "TESTJVM_CLASSES=app/Main", "TESTJVM_MAIN_SLEEP_MS=1500" };
-        LaunchResult result = RunAndProbe(options);
-        ASSERT_TRUE(result.started);
-        EXPECT_FALSE(result.timedOut);
-        EXPECT_EQ(0u, result.exitCode);
-        EXPECT_TRUE(result.boxes.empty());
-
-        std::vector<std::string> log = ReadTestJvmLog(logPath);
+        LaunchResult result = m_app.Launch(row.arguments, { "TESTJVM_MAIN_SLEEP_MS=1500" });
+        ExpectCleanLaunch(result);
+        std::vector<std::string> log = m_app.Log();
         EXPECT_EQ(std::vector<std::string>{ row.duringMain }, LogValues(log, "main.splash"));
         EXPECT_EQ(std::vector<std::string>{ "absent" }, LogValues(log, "destroy.splash"));
         EXPECT_EQ(row.duringMain == std::string("visible"), result.splash.seen);
