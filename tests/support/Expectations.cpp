@@ -26,13 +26,13 @@ void ExpectCleanLaunch(const LaunchResult& result)
     EXPECT_TRUE(result.boxes.empty()) << (result.boxes.empty() ? "" : result.boxes[0].text);
 }
 
-void ExpectOnlyMessage(const LaunchResult& result, const std::string& text, HWND owner)
+void ExpectOnlyMessage(const LaunchResult& result, const std::string& text, HWND owner, const std::string& caption)
 {
     ASSERT_TRUE(result.started);
     EXPECT_FALSE(result.timedOut);
     EXPECT_EQ(0xFFFFFFFFu, result.exitCode);
     ASSERT_EQ(1u, result.boxes.size());
-    EXPECT_EQ("Error", result.boxes[0].caption);
+    EXPECT_EQ(caption, result.boxes[0].caption);
     EXPECT_EQ(text, result.boxes[0].text);
     EXPECT_EQ(owner, result.boxes[0].owner);
 }

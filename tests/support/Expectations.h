@@ -16,5 +16,7 @@ std::string LoadFailed(const std::string& jvmLibrary);
 
 // main was called and returned: exit code 0 and no message box.
 void ExpectCleanLaunch(const LaunchResult& result);
-// Exit code -1 and exactly one box, captioned "Error", with this text and owner.
-void ExpectOnlyMessage(const LaunchResult& result, const std::string& text, HWND owner = nullptr);
+// Exit code -1 and exactly one box with this text and owner. The launcher
+// leaves the caption to the system, which says "Error" in the user's language.
+void ExpectOnlyMessage(const LaunchResult& result, const std::string& text, HWND owner = nullptr,
+                       const std::string& caption = "Error");
