@@ -40,6 +40,7 @@ LaunchResult ShippedApp::LaunchCommandLine(const std::string& commandLine, const
     options.commandLine = commandLine;
     options.workingDirectory = workingDirectory.empty() ? AppDirectory() : workingDirectory;
     options.environment = { "TESTJVM_LOG=" + LogPath(), "TESTJVM_CLASSES=com/example/Main" };
+    options.fileToRead = LogPath();
     options.environment.insert(options.environment.end(), environment.begin(), environment.end());
     return RunAndProbe(options);
 }

@@ -24,7 +24,8 @@ public:
     // bin\java.dll beside the exe and the stand-in (or another library) as bin\client\jvm.dll.
     void AddPrivateRuntime(const std::string& jvmLibrary = TestJvmPath()) const;
 
-    // Runs the exe with its path quoted and these arguments, from its own directory.
+    // Runs the exe with its path quoted and these arguments, from its own
+    // directory; each message box records the log as it stood then.
     LaunchResult Launch(const std::string& arguments, const std::vector<std::string>& environment = {}) const;
     // Runs a whole command line; an empty working directory is the exe's own.
     LaunchResult LaunchCommandLine(const std::string& commandLine, const std::vector<std::string>& environment = {},

@@ -4,14 +4,6 @@
 #include <cstdlib>
 #include <sstream>
 
-const char* const kTestJvmVariables[] = {
-    "TESTJVM_LOG", "TESTJVM_CREATE_RESULT", "TESTJVM_CREATE_LEAVES_POINTERS", "TESTJVM_CLASSES",
-    "TESTJVM_CLASSES_WITHOUT_MAIN", "TESTJVM_SILENT_MISSING_METHOD", "TESTJVM_OUT_OF_MEMORY_AT",
-    "TESTJVM_UTF_CHARS_FAIL", "TESTJVM_MAIN_THROWS", "TESTJVM_MAIN_SLEEP_MS", "TESTJVM_APP_THREAD_MS",
-    "TESTJVM_MAIN_EXIT_CODE", "TESTJVM_DETACH_RESULT",
-};
-const size_t kTestJvmVariableCount = sizeof(kTestJvmVariables) / sizeof(kTestJvmVariables[0]);
-
 std::string TestJvmPath()
 {
     return HostPathToWindows(TEST_JVM_PATH);
@@ -29,28 +21,16 @@ std::string TestJvmWithoutDefaultArgsPath()
 
 std::vector<std::string> ReadTestJvmLog(const std::string& path)
 {
-    std::vector<std::string> lines;
-    std::istringstream text(ReadWholeFile(path));
-    for (std::string line; std::getline(text, line);)
-        lines.push_back(line);
-    return lines;
+    return LogLines(ReadWholeFile(path));
 }
 
-std::string UnescapeLogText(const std::string& text)
+std::vector<std::string> LogLines(const std::string& text)
 {
-    std::string bytes;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == '\\') {
-            bytes += '\\';
-            ++i;
-        } else if (text[i] == '\\' && i + 3 < text.size() && text[i + 1] == 'x') {
-            bytes += static_cast<char>(std::strtoul(text.substr(i + 2, 2).c_str(), nullptr, 16));
-            i += 3;
-        } else {
-            bytes += text[i];
-        }
-    }
-    return bytes;
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);)
+        lines.push_back(line);
+    return lines;
 }
 
 std::vector<std::string> LogValues(const std::vector<std::string>& log, const std::string& key)
@@ -73,6 +53,24 @@ int LogIndex(const std::vector<std::string>& log, const std::string& line)
 }
 
 namespace {
+
+// Undoes the log's escaping (\\ and \xHH), giving back the exact bytes.
+std::string UnescapeLogText(const std::string& text)
+{
+    std::string bytes;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == '\\') {
+            bytes += '\\';
+            ++i;
+        } else if (text[i] == '\\' && i + 3 < text.size() && text[i + 1] == 'x') {
+            bytes += static_cast<char>(std::strtoul(text.substr(i + 2, 2).c_str(), nullptr, 16));
+            i += 3;
+        } else {
+            bytes += text[i];
+        }
+    }
+    return bytes;
+}
 
 // The values of the numbered records key[0], key[1], ... in log order.
 std::vector<std::string> NumberedValues(const std::vector<std::string>& log, const std::string& key)

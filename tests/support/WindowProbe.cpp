@@ -1,4 +1,5 @@
 #include "support/WindowProbe.h"
+#include "support/TestDirectory.h"
 
 #include <algorithm>
 #include <map>
@@ -231,6 +232,8 @@ LaunchResult RunAndProbe(const LaunchOptions& options)
             box.owner = GetWindow(window, GW_OWNER);
             box.ownerClass = box.owner ? ClassOf(box.owner) : "";
             box.splashVisible = splash && IsWindowVisible(splash);
+            if (!options.fileToRead.empty())
+                box.fileAtBox = ReadWholeFile(options.fileToRead);
             result.boxes.push_back(box);
             answered.insert(window);
             PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),

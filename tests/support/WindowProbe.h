@@ -16,6 +16,7 @@ struct MessageBoxRecord
     HWND owner = nullptr;
     std::string ownerClass;
     bool splashVisible = false; // a splash window was still on screen when the box was answered
+    std::string fileAtBox;      // LaunchOptions::fileToRead as the box appeared
 };
 
 struct SplashRecord
@@ -37,6 +38,7 @@ struct LaunchOptions
     std::string commandLine;          // the whole line, program path included
     std::string workingDirectory;     // empty: the probe's own
     std::vector<std::string> environment; // NAME=VALUE entries that override the probe's own
+    std::string fileToRead;           // read whenever a message box appears
     DWORD timeoutMs = 60000;
 };
 
