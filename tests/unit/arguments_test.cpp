@@ -52,14 +52,6 @@ TEST(SplitArguments, FollowsTheQuotingRules)
         EXPECT_EQ(row.entries, Split(row.input)) << "input: [" << row.input << "]";
 }
 
-TEST(SplitArguments, AppendsBehindExistingEntries)
-{
-    CStringList list;
-    SplitArguments("-Djava.class.path=a b", list);
-    SplitArguments("-Xmx1g \"-Dq=r s\"", list);
-    EXPECT_EQ((std::vector<std::string>{ "-Djava.class.path=a", "b", "-Xmx1g", "-Dq=r s" }), Entries(list));
-}
-
 TEST(SplitCommandLine, RemovesTheProgramPath)
 {
     struct Row { const char* commandLine; std::vector<std::string> arguments; } rows[] = {

@@ -27,18 +27,6 @@ TEST(CStringList, KeepsInsertionOrderAcrossGrowth)
         EXPECT_EQ(std::to_string(i), std::string(list[i]));
 }
 
-TEST(CStringList, FindsExactCaseSensitiveText)
-{
-    CStringList list;
-    list.Append("-NOSPLASH");
-    list.Append("-nosplash");
-    list.Append("-nosplash");
-    EXPECT_EQ(1, list.Find("-nosplash"));
-    EXPECT_EQ(0, list.Find("-NOSPLASH"));
-    EXPECT_EQ(-1, list.Find("--nosplash"));
-    EXPECT_EQ(-1, list.Find("-nosplas"));
-}
-
 TEST(CStringList, RemovesInsideAndIgnoresOutside)
 {
     CStringList list;

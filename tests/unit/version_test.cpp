@@ -1,4 +1,3 @@
-#include "support/LauncherAccess.h"
 #include "version/JavaVersion.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +32,6 @@ TEST(JavaVersion, ParsesDigitRunsWithTheFillValue)
         { "jdk1-2b3", 0, "1.2.3.0" },
         { "0", 65535, "0.65535.65535.65535" },
         { "no digits", 65535, "0.0.0.0" },
-        { "v", 0, "0.0.0.0" },
         { "007.010", 0, "7.10.0.0" },
         { "1.4 ", 65535, "1.4.65535.65535" },
         // Runs wrap modulo 2^32 and read as signed 32-bit numbers.
@@ -93,25 +91,4 @@ TEST(JavaVersion, OnlyAllZeroOrAllHighestIsUnbounded)
     EXPECT_FALSE(JavaVersion(0, 65535, 65535, 65535).IsUnbounded());
     EXPECT_FALSE(JavaVersion(65535, 65535, 65535, 0).IsUnbounded());
     EXPECT_FALSE(JavaVersion(1, 4, 0, 0).IsUnbounded());
-}
-
-TEST(DescribeRequirement, NamesOnlyTheBoundsThatImposeSomething)
-{
-    struct Row { JavaVersion minimum, maximum; const char* text; } rows[] = {
-        { JavaVersion(), JavaVersion::Highest(), "latest version" },
-        { JavaVersion(), JavaVersion(), "latest version" },
-        { JavaVersion(), JavaVersion(1, 5, 65535, 65535), "maximum 1.5" },
-        { JavaVersion(1, 4, 0, 0), JavaVersion::Highest(), "minimum 1.4" },
-        { JavaVersion(1, 4, 0, 0), JavaVersion(), "minimum 1.4" },
-        { JavaVersion(1, 4, 2, 3), JavaVersion(1, 4, 2, 3), "version 1.4.2.3 is required" },
-        { JavaVersion(1, 4, 0, 0), JavaVersion(1, 5, 65535, 65535), "between 1.4 and 1.5" },
-        { JavaVersion(1, 4, 0, 0), JavaVersion(1, 4, 65535, 65535), "between 1.4 and 1.4" },
-    };
-    for (const Row& row : rows) {
-        CJavaLauncher launcher;
-        CJavaLauncherTestAccess access(launcher);
-        access.MinVersion() = row.minimum;
-        access.MaxVersion() = row.maximum;
-        EXPECT_STREQ(row.text, launcher.DescribeRequirement());
-    }
 }
