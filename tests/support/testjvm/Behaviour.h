@@ -4,9 +4,8 @@
 
 namespace testjvm {
 
-// What the test virtual machine does, read from the environment at every
-// JNI_CreateJavaVM (a library loads once per process, while unit tests
-// create many machines in one process):
+// What the test virtual machine does, read from the environment when
+// JNI_CreateJavaVM is called:
 //
 //   TESTJVM_LOG                   file that receives the log lines
 //   TESTJVM_CREATE_RESULT         result of JNI_CreateJavaVM (default 0)

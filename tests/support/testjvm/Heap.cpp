@@ -5,19 +5,6 @@
 
 namespace testjvm {
 
-void Heap::Reset()
-{
-    m_objects.clear();
-    m_classes.clear();
-    m_methods.clear();
-    m_refs.clear();
-    m_knownRefs.clear();
-    m_liveLocalRefs = 0;
-    m_peakLocalRefs = 0;
-    m_pending = nullptr;
-    m_utfChars.clear();
-}
-
 Object* Heap::NewObject(Object::Kind kind, const std::string& name, const std::string& bytes)
 {
     m_objects.push_back(std::unique_ptr<Object>(new Object{ kind, name, bytes, {}, nullptr }));

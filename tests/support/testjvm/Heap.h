@@ -31,13 +31,11 @@ struct Method
 };
 
 // Objects, local references, the pending exception and the UTF-8 copies
-// handed out, for one created machine. References are checked on every
-// use, so a deleted or foreign reference is caught instead of followed.
+// handed out, for the machine. References are checked on every use, so a
+// deleted or foreign reference is caught instead of followed.
 class Heap
 {
 public:
-    void Reset();
-
     Object* NewObject(Object::Kind kind, const std::string& name = std::string(),
                       const std::string& bytes = std::string());
     Object* ClassNamed(const std::string& name);

@@ -136,14 +136,11 @@ void FillInvokeTable(JNIInvokeInterface_& table)
 
 jint CreateMachine(JavaVM** vm, void** env, const JavaVMInitArgs* args)
 {
-    // One machine per process at a time, as in Java.
-    if (g_machine.created && !g_machine.destroyed)
-        return Refuse(vm, env, JNI_EEXIST);
+    // Java makes one machine per process, and the launcher asks once.
+    if (g_machine.created)
+        Fail("JNI_CreateJavaVM called again after a machine was created");
 
     ReadBehaviour();
-    g_machine.created = g_machine.destroyed = g_machine.attached = false;
-    g_machine.byteArraysMade = 0;
-    g_machine.heap.Reset();
     FillNativeTable(g_machine.nativeTable);
     FillInvokeTable(g_machine.invokeTable);
     g_machine.env.functions = &g_machine.nativeTable;

@@ -7,8 +7,7 @@
 
 namespace testjvm {
 
-// The one virtual machine of the process, recreated by every successful
-// JNI_CreateJavaVM once the previous one has been destroyed.
+// The one virtual machine of the process.
 struct Machine
 {
     JNINativeInterface_ nativeTable;
