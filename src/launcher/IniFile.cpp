@@ -5,14 +5,17 @@
 #include <windows.h>
 
 // The profile reader cannot say how long a value is, only that it filled the
-// buffer; so the buffer doubles until the value fits with room to spare.
+// buffer; so the buffer doubles until the value fits with room to spare. A
+// quoted value that fills the buffer comes back one character shorter than
+// the buffer allows, once its closing quote is dropped; so a value within two
+// characters of the buffer's size counts as possibly cut, too.
 void ReadIniString(const CString& filePath, const CString& section, const CString& key, CString& value)
 {
     for (DWORD size = 256;; size *= 2) {
         AutoFreeMemory buffer(AllocateMemory(size));
         char* text = static_cast<char*>(buffer.Get());
         DWORD length = GetPrivateProfileStringA(section, key, "", text, size, filePath);
-        if (length != size - 1) {
+        if (length + 2 < size) {
             value = CString(text, static_cast<int>(length));
             return;
         }

@@ -45,7 +45,8 @@ TEST(ConfigurationFile, AnExecutablePathWithoutADotEndsSilently)
 TEST(ConfigurationValues, ReachTheVirtualMachineAsWritten)
 {
     struct Row { size_t length; bool quoted; } rows[] = {
-        { 255, false }, { 256, false }, { 511, false }, { 300, true }, { 5000, true },
+        { 255, false }, { 256, false }, { 511, false }, { 254, true }, { 255, true }, { 511, true },
+        { 1023, true }, { 300, true }, { 5000, true },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::to_string(row.length) + (row.quoted ? " quoted" : ""));
