@@ -33,14 +33,19 @@ protected:
 
 } // namespace
 
-TEST_F(RobustRegistry, AThousandRuntimesYieldTheHighest)
+TEST_F(RobustRegistry, AThousandRuntimesYieldTheHighestAndLeaveNoHandleOpen)
 {
-    for (int update = 0; update < 1000; ++update)
-        ASSERT_TRUE(m_runtimes.CreateSubkey("1.8.0_" + std::to_string(update)));
-    // Only the highest can start; any other choice ends in "not found".
     ASSERT_TRUE(m_runtimes.SetString("1.8.0_999", "JavaHome", m_runtimeHome));
     ExpectCleanLaunch(Launch());
+    const std::vector<std::string> handlesWithOne = LogValues(m_app.Log(), "create.handles");
+
+    for (int update = 0; update < 999; ++update)
+        ASSERT_TRUE(m_runtimes.CreateSubkey("1.8.0_" + std::to_string(update)));
+    // Only the highest can start; any other choice ends in "not found".
+    ExpectCleanLaunch(Launch());
     EXPECT_EQ(std::vector<std::string>{ "-nosplash" }, ArgumentsOfMain(m_app.Log()));
+    ASSERT_EQ(1u, handlesWithOne.size());
+    EXPECT_EQ(handlesWithOne, LogValues(m_app.Log(), "create.handles"));
 }
 
 TEST_F(RobustRegistry, ASubkeyNameOfTheLongestLengthIsRead)
