@@ -37,7 +37,7 @@ TEST_F(RobustRegistry, AThousandRuntimesYieldTheHighestAndLeaveNoHandleOpen)
 {
     ASSERT_TRUE(m_runtimes.SetString("1.8.0_999", "JavaHome", m_runtimeHome));
     ExpectCleanLaunch(Launch());
-    const std::vector<std::string> handlesWithOne = LogValues(m_app.Log(), "create.handles");
+    const std::vector<std::string> handlesWithOne = LogValues(m_app.Log(), "handles.atcreation");
 
     for (int update = 0; update < 999; ++update)
         ASSERT_TRUE(m_runtimes.CreateSubkey("1.8.0_" + std::to_string(update)));
@@ -45,7 +45,7 @@ TEST_F(RobustRegistry, AThousandRuntimesYieldTheHighestAndLeaveNoHandleOpen)
     ExpectCleanLaunch(Launch());
     EXPECT_EQ(std::vector<std::string>{ "-nosplash" }, ArgumentsOfMain(m_app.Log()));
     ASSERT_EQ(1u, handlesWithOne.size());
-    EXPECT_EQ(handlesWithOne, LogValues(m_app.Log(), "create.handles"));
+    EXPECT_EQ(handlesWithOne, LogValues(m_app.Log(), "handles.atcreation"));
 }
 
 TEST_F(RobustRegistry, ASubkeyNameOfTheLongestLengthIsRead)

@@ -181,10 +181,10 @@ jint CreateMachine(JavaVM** vm, void** env, const JavaVMInitArgs* args)
     g_machine.env.functions = &g_machine.nativeTable;
     g_machine.vm.functions = &g_machine.invokeTable;
 
-    // What the launcher holds open when it creates the machine: a launch that
-    // leaked a key or search handle per runtime or file would show it here.
-    Log("create.handles=" + std::to_string(CountOwnHandles()));
     const char* refused = LogInitArgs(args);
+    // What the launcher holds open when it creates the machine: a launch that
+    // leaked a registry key per runtime would show it here.
+    Log("handles.atcreation=" + std::to_string(CountOwnHandles()));
     if (!IsSupportedVersion(args->version))
         return Refuse(vm, env, JNI_EVERSION);
     if (refused && !args->ignoreUnrecognized) {
