@@ -3,7 +3,7 @@
 CApplicationModule g_module;
 
 CApplicationModule::CApplicationModule()
-    : m_instance(nullptr), m_mainThreadId(0), m_initialized(false)
+    : m_instance(nullptr), m_mainThreadId(0)
 {
     InitializeCriticalSection(&m_lock);
 }
@@ -18,11 +18,11 @@ HRESULT CApplicationModule::Init(HINSTANCE instance)
 {
     m_instance = instance;
     m_mainThreadId = GetCurrentThreadId();
-    m_initialized = true;
     return S_OK;
 }
 
 void CApplicationModule::Term()
 {
-    m_initialized = false;
+    m_instance = nullptr;
+    m_mainThreadId = 0;
 }

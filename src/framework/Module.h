@@ -16,7 +16,6 @@ public:
 
     HINSTANCE GetInstance() const { return m_instance; }
     DWORD GetMainThreadId() const { return m_mainThreadId; }
-    bool IsInitialized() const { return m_initialized; }
 
     void Lock() { EnterCriticalSection(&m_lock); }
     void Unlock() { LeaveCriticalSection(&m_lock); }
@@ -27,7 +26,6 @@ private:
 
     HINSTANCE m_instance;
     DWORD m_mainThreadId;
-    bool m_initialized;
     CRITICAL_SECTION m_lock;
 };
 

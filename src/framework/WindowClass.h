@@ -18,7 +18,6 @@ public:
     ATOM Register(UINT omittedStyle = 0);
     void Unregister();
 
-    const char* GetName() const { return m_name; }
 
 private:
     CWindowClass(const CWindowClass&) = delete;
