@@ -1,5 +1,6 @@
 #include "splash/BitmapFile.h"
 
+#include "framework/DiskFile.h"
 #include "framework/Guards.h"
 
 #include <windows.h>
@@ -71,8 +72,7 @@ ULONGLONG AnnouncedPixelBytes(HANDLE file, DWORD infoHeaderSize)
 
 bool IsCompleteBitmapFile(const char* path)
 {
-    AutoCloseHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    AutoCloseHandle file(OpenDiskFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
     LARGE_INTEGER fileSize;
     if (!file.IsValid() || !GetFileSizeEx(file, &fileSize))
         return false;
