@@ -1,0 +1,296 @@
+// probe BATCHFILE: runs the batch's cases one at a time and writes, per case,
+// what a person at the screen would have met: the message boxes (each answered
+// with OK), the splash window and its pixels, a timeout, and the exit code.
+#include <windows.h>
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct RegistryValue { std::wstring key, name; DWORD type; std::string data; }; // REG_NONE: only the key
+struct Case {
+    std::wstring id, out, line, cwd, watch, output;
+    std::vector<std::wstring> env, clear;
+    std::vector<RegistryValue> values;
+    bool cover = false;
+    DWORD timeoutMs = 30000; // without a `timeout` line
+};
+
+std::wstring Widen(const std::string& text)
+{
+    std::wstring wide(text.size(), L'\0');
+    return wide.substr(0, MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), &wide[0], int(text.size())));
+}
+
+// UTF-8 with `\` doubled and control bytes as \xHH: a tab or line end inside
+// a text cannot split a field or a line of the result.
+std::string Escape(const std::wstring& wide)
+{
+    std::string text(wide.size() * 3, '\0'), escaped;
+    text.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), &text[0], int(text.size()), 0, 0));
+    char hex[8];
+    for (unsigned char byte : text)
+        escaped += byte == '\\' ? "\\\\" : byte >= 0x20 ? std::string(1, char(byte))
+                 : (snprintf(hex, sizeof(hex), "\\x%02X", byte), hex);
+    return escaped;
+}
+
+bool ReadBatch(const wchar_t* path, std::vector<Case>& cases)
+{
+    std::ifstream batch(path, std::ios::binary);
+    const std::map<std::string, std::wstring Case::*> texts = {{"out", &Case::out}, {"line", &Case::line},
+        {"cwd", &Case::cwd}, {"watch", &Case::watch}, {"stdout", &Case::output}};
+    const std::map<std::wstring, DWORD> types = {{L"sz", REG_SZ}, {L"expand", REG_EXPAND_SZ}, {L"dword", REG_DWORD},
+        {L"binary", REG_BINARY}, {L"none", REG_NONE}};
+    for (std::string line; std::getline(batch, line);) {
+        line.erase(line.find_last_not_of('\r') + 1);
+        size_t space = std::min(line.find(' '), line.size());
+        std::string key = line.substr(0, space);
+        std::wstring rest = Widen(line.substr(std::min(space + 1, line.size())));
+        if (key == "case")
+            cases.emplace_back(), cases.back().id = rest;
+        if (key == "case" || key == "end" || key.empty())
+            continue;
+        if (cases.empty())
+            return false;
+        Case& c = cases.back();
+        size_t first = rest.find(L'|'), last = rest.rfind(L'|'), type = rest.rfind(L'|', last - 1);
+        auto typeName = types.find(rest.substr(type + 1, last - type - 1));
+        if (texts.count(key)) c.*texts.at(key) = rest;
+        else if (key == "env" || key == "regclear") (key == "env" ? c.env : c.clear).push_back(rest);
+        else if (key == "cover") c.cover = rest == L"1";
+        else if (key == "timeout") c.timeoutMs = wcstoul(rest.c_str(), nullptr, 10);
+        else if (key == "reg" && last && type != std::wstring::npos && type > first && typeName != types.end()) {
+            std::string data; // key|name|type|hex
+            for (size_t i = last + 1; i + 1 < rest.size(); i += 2)
+                data += char(wcstoul(rest.substr(i, 2).c_str(), nullptr, 16));
+            std::wstring text = Widen(data) + L'\0'; // stored as UTF-16: either launcher reads its own code page
+            if (typeName->second == REG_SZ || typeName->second == REG_EXPAND_SZ)
+                data.assign(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+            c.values.push_back({rest.substr(0, first), rest.substr(first + 1, type - first - 1), typeName->second,
+                                data});
+        } else
+            return false;
+    }
+    return batch.eof();
+}
+
+void ClearKeys(const Case& c)
+{
+    for (const std::wstring& key : c.clear)
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, key.c_str());
+}
+
+void WriteValues(const Case& c)
+{
+    for (const RegistryValue& value : c.values) {
+        HKEY key;
+        if (value.type ? RegSetKeyValueW(HKEY_LOCAL_MACHINE, value.key.c_str(), value.name.c_str(), value.type,
+                                         value.data.data(), DWORD(value.data.size()))
+            : RegCreateKeyExW(HKEY_LOCAL_MACHINE, value.key.c_str(), 0, nullptr, 0, KEY_READ, nullptr, &key, nullptr))
+            fprintf(stderr, "probe: cannot write HKLM\\%ls\n", value.key.c_str());
+        else if (!value.type)
+            RegCloseKey(key);
+    }
+}
+
+// The window manager's copy: WM_GETTEXT across processes fails under Wine
+// for texts of tens of kilobytes.
+std::wstring TextOf(HWND window)
+{
+    std::wstring text(1 << 18, L'\0');
+    return text.substr(0, std::max(0, InternalGetWindowText(window, &text[0], int(text.size()))));
+}
+
+// A window that goes during the walk ends it early; the next poll sees the rest.
+std::vector<HWND> VisibleWindowsOf(DWORD processId, const wchar_t* className)
+{
+    std::vector<HWND> found;
+    DWORD owner = 0;
+    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, className, nullptr));)
+        if (GetWindowThreadProcessId(window, &owner) && owner == processId && IsWindowVisible(window))
+            found.push_back(window);
+    return found;
+}
+
+std::string DescribeBox(HWND box, HWND splash, const std::wstring& watch)
+{
+    HWND owner = GetWindow(box, GW_OWNER);
+    wchar_t ownerClass[256] = L"";
+    GetClassNameW(owner, ownerClass, 256);
+    std::wstring ownerText = !owner ? L"none" : owner == splash ? L"splash" : L"other:" + std::wstring(ownerClass);
+    std::string buttons;
+    for (HWND button = nullptr; (button = FindWindowExW(box, button, L"Button", nullptr));)
+        buttons += (buttons.empty() ? "" : ",") + std::to_string(GetDlgCtrlID(button));
+    WIN32_FILE_ATTRIBUTE_DATA file;
+    bool watched = !watch.empty() && GetFileAttributesExW(watch.c_str(), GetFileExInfoStandard, &file);
+    long long size = watched ? (static_cast<long long>(file.nFileSizeHigh) << 32) | file.nFileSizeLow : -1;
+    return "box " + Escape(TextOf(box)) + "\t" + Escape(TextOf(GetDlgItem(box, 0xFFFF))) + "\t" + Escape(ownerText) +
+           "\t" + buttons + "\t" + (splash && IsWindowVisible(splash) ? "1\t" : "0\t") + std::to_string(size) + "\n";
+}
+
+// The "pixels" line of the part of the rectangle that lies on the screen
+// (nothing else can be read); empty when none does.
+std::string ScreenPixels(const RECT& window)
+{
+    RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, r;
+    if (!IntersectRect(&r, &window, &screen))
+        return "";
+    int width = r.right - r.left, height = r.bottom - r.top;
+    HDC screenDC = GetDC(nullptr), memoryDC = CreateCompatibleDC(screenDC);
+    HBITMAP bitmap = CreateCompatibleBitmap(screenDC, width, height);
+    HGDIOBJ previous = SelectObject(memoryDC, bitmap);
+    BitBlt(memoryDC, 0, 0, width, height, screenDC, r.left, r.top, SRCCOPY);
+    SelectObject(memoryDC, previous);
+    BITMAPINFOHEADER header = {sizeof(header), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<unsigned char> bgrx(size_t(width) * height * 4);
+    int rows = GetDIBits(memoryDC, bitmap, 0, height, bgrx.data(), reinterpret_cast<BITMAPINFO*>(&header), 0);
+    DeleteObject(bitmap);
+    DeleteDC(memoryDC);
+    ReleaseDC(nullptr, screenDC);
+    char head[64];
+    std::string line(head, snprintf(head, sizeof(head), "pixels %ld %ld %ld %ld ", r.left, r.top, r.right, r.bottom));
+    for (size_t i = 0; i < bgrx.size(); ++i)
+        if (i % 4 != 3)
+            line += {"0123456789abcdef"[bgrx[i] >> 4], "0123456789abcdef"[bgrx[i] & 15]};
+    return rows == height ? line + "\n" : "";
+}
+
+// Boxes over the splash go off the screen; they stay open, so the launcher
+// stays in their modal loop, which repaints what they uncovered.
+bool MoveBoxesOff(DWORD processId, const RECT& splash)
+{
+    bool moved = false;
+    RECT boxRect, overlap;
+    for (HWND box : VisibleWindowsOf(processId, L"#32770"))
+        if (GetWindowRect(box, &boxRect) && IntersectRect(&overlap, &boxRect, &splash))
+            moved |= SetWindowPos(box, nullptr, GetSystemMetrics(SM_CXVIRTUALSCREEN) + 100, 0, 0, 0,
+                                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != 0;
+    return moved;
+}
+
+// With `cover` a black window of the probe lies over the splash first: what the splash shows
+// afterwards is what it repainted. Paint may come late, or a box meanwhile: read till two reads agree.
+std::string CaptureSplash(DWORD processId, HWND splash, bool cover)
+{
+    RECT r;
+    GetWindowRect(splash, &r);
+    Sleep(MoveBoxesOff(processId, r) ? 300 : 0);
+    if (cover) {
+        HWND window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"Static", L"", WS_POPUP | WS_VISIBLE |
+            SS_BLACKRECT, r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
+        UpdateWindow(window); // painted without a message loop of the probe's own
+        Sleep(300);
+        DestroyWindow(window);
+        Sleep(300);
+    }
+    std::string pixels = ScreenPixels(r), again;
+    for (int read = 1; read < 5 && again != pixels; ++read, pixels.swap(again)) {
+        Sleep(MoveBoxesOff(processId, r) ? 300 : 100);
+        again = ScreenPixels(r);
+    }
+    return pixels;
+}
+
+// The child inherits the probe's environment changed by the case's `env` lines (NAME
+// alone removes it), and without `stdout` no standard handles, as from a double click.
+bool Start(const Case& c, PROCESS_INFORMATION& process)
+{
+    SECURITY_ATTRIBUTES inheritable = {sizeof(inheritable), nullptr, TRUE};
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    if (!c.output.empty()) // standard input stays null
+        startup.hStdOutput = startup.hStdError = CreateFileW(c.output.c_str(), GENERIC_WRITE,
+            FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, CREATE_ALWAYS, 0, nullptr);
+    wchar_t* own = GetEnvironmentStringsW();
+    for (const std::wstring& change : c.env) {
+        size_t equals = change.find(L'=', 1);
+        SetEnvironmentVariableW(change.substr(0, equals).c_str(),
+                                equals == std::wstring::npos ? nullptr : &change[equals + 1]);
+    }
+    std::wstring line = c.line + L'\0';
+    bool started = startup.hStdOutput != INVALID_HANDLE_VALUE && CreateProcessW(nullptr, &line[0], nullptr, nullptr,
+        !c.output.empty(), 0, nullptr, c.cwd.empty() ? nullptr : c.cwd.c_str(), &startup, &process);
+    if (!started)
+        fprintf(stderr, "probe: case %ls did not start (error %lu)\n", c.id.c_str(), GetLastError());
+    SetEnvironmentStringsW(own);
+    FreeEnvironmentStringsW(own);
+    if (startup.hStdOutput && startup.hStdOutput != INVALID_HANDLE_VALUE)
+        CloseHandle(startup.hStdOutput);
+    return started;
+}
+
+std::string RunCase(const Case& c)
+{
+    PROCESS_INFORMATION process = {};
+    ClearKeys(c);
+    WriteValues(c);
+    if (!Start(c, process))
+        return ClearKeys(c), "started 0\n";
+    std::string result = "started 1\n", pixels;
+    std::set<HWND> recorded; // a box is told once, however often it shows
+    HWND splash = nullptr;
+    RECT rect = {};
+    DWORD start = GetTickCount(), splashSeen = 0, exitCode = 0, style = 0, exStyle = 0, classStyle = 0;
+    bool captured = false, responds = false, timedOut = false;
+    for (bool ended = false; !ended;) {
+        ended = WaitForSingleObject(process.hProcess, 10) == WAIT_OBJECT_0;
+        std::vector<HWND> splashes = VisibleWindowsOf(process.dwProcessId, L"SplashScreenWindow"), fresh;
+        if (!splash && !splashes.empty()) { // style, place and layering at first sight
+            splash = splashes.front(), splashSeen = GetTickCount(), GetWindowRect(splash, &rect);
+            style = GetWindowLongW(splash, GWL_STYLE), exStyle = GetWindowLongW(splash, GWL_EXSTYLE);
+            classStyle = GetClassLongW(splash, GCL_STYLE);
+        }
+        for (HWND box : VisibleWindowsOf(process.dwProcessId, L"#32770"))
+            if (recorded.insert(box).second)
+                fresh.push_back(box), result += DescribeBox(box, splash, c.watch);
+        // The launcher now waits in a box, or has had half a second to paint.
+        if (splash && !captured && !ended && IsWindowVisible(splash) &&
+            (!fresh.empty() || GetTickCount() - splashSeen >= 500)) {
+            captured = true;
+            responds = SendMessageTimeoutW(splash, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+            pixels = CaptureSplash(process.dwProcessId, splash, c.cover);
+        }
+        for (HWND box : fresh)
+            PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(box, IDOK)));
+        if (!ended && GetTickCount() - start >= c.timeoutMs) {
+            TerminateProcess(process.hProcess, 0xDEAD);
+            WaitForSingleObject(process.hProcess, 5000);
+            timedOut = ended = true;
+        }
+    }
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    ClearKeys(c);
+    char line[128];
+    snprintf(line, sizeof(line), "splash %08lx %08lx %08lx %ld %ld %ld %ld %d %d\n", style, exStyle, classStyle,
+             rect.left, rect.top, rect.right, rect.bottom, (exStyle & WS_EX_LAYERED) ? 1 : 0, responds ? 1 : 0);
+    if (splash)
+        result += line + pixels;
+    return result + "timedout " + (timedOut ? "1" : "0") + "\nexit " + std::to_string(exitCode) + "\n";
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    std::vector<Case> cases;
+    if (argc != 2 || !ReadBatch(argv[1], cases)) {
+        fprintf(stderr, "usage: probe BATCHFILE (a readable batch of well-formed cases)\n");
+        return 2;
+    }
+    int unwritten = 0;
+    for (const Case& c : cases) {
+        std::ofstream out(c.out.c_str(), std::ios::binary);
+        if (!(out << RunCase(c)).flush())
+            fprintf(stderr, "probe: cannot write the result of case %ls\n", c.id.c_str()), ++unwritten;
+    }
+    return unwritten ? 1 : 0;
+}
