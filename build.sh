@@ -36,7 +36,7 @@ build_arch() { # toolchain, build directory, extra cmake arguments
 
 install_missing
 build_arch mingw-i686.cmake build/x86 -DBUILD_TESTING=OFF
-build_arch mingw-x86_64.cmake build/x64 -DLAUNCHER_X86_EXE="$PWD/build/x86/launcher.exe"
+build_arch mingw-x86_64.cmake build/x64 -DLAUNCHER_X86_BUILD="$PWD/build/x86"
 for arch in x86 x64; do
     mkdir -p "dist/$arch"
     cp "build/$arch/launcher.exe" "dist/$arch/launcher.exe"
@@ -48,5 +48,5 @@ echo "Built dist/x86/launcher.exe ($(stat -c %s dist/x86/launcher.exe) bytes) an
 if [ "$mode" = test ]; then
     tests/support/with-wine.sh build/x64 ctest --test-dir build/x64 --output-on-failure
 else
-    tests/support/with-wine.sh build/x64 examples/run-example.sh build/x64
+    tests/support/with-wine.sh build/x64 python3 examples/run-example.py build/x64
 fi

@@ -47,9 +47,6 @@ public:
 
     bool Equals(const char* text) const;
 
-    // True while another CString shares this one's buffer (for tests).
-    bool SharesBufferWith(const CString& other) const { return m_text == other.m_text; }
-
 private:
     struct Header;
     Header* GetHeader() const;

@@ -2,17 +2,6 @@
 #include "framework/Module.h"
 #include "framework/WindowObject.h"
 
-namespace {
-ClassRegistrar g_registrar = RegisterClassExA;
-} // namespace
-
-ClassRegistrar SetClassRegistrar(ClassRegistrar registrar)
-{
-    ClassRegistrar previous = g_registrar;
-    g_registrar = registrar ? registrar : RegisterClassExA;
-    return previous;
-}
-
 CWindowClass::CWindowClass(const char* name, UINT style, HBRUSH background)
     : m_name(name), m_style(style), m_background(background), m_atom(0), m_instance(nullptr),
       m_registeredHere(false)
@@ -48,16 +37,10 @@ ATOM CWindowClass::Register(UINT omittedStyle)
     description.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     description.hbrBackground = m_background;
     description.lpszClassName = m_name;
-    m_atom = g_registrar(&description);
+    m_atom = RegisterClassExA(&description);
     m_registeredHere = m_atom != 0;
     m_instance = instance;
     return m_atom;
-}
-
-void CWindowClass::Unregister()
-{
-    CModuleLock lock(g_module);
-    UnregisterOwnClass();
 }
 
 void CWindowClass::UnregisterOwnClass()

@@ -16,8 +16,6 @@ public:
     // that the module registered elsewhere is used as it is. 0 on failure,
     // and a later call tries again.
     ATOM Register(UINT omittedStyle = 0);
-    void Unregister();
-
 
 private:
     CWindowClass(const CWindowClass&) = delete;
@@ -32,8 +30,3 @@ private:
     HINSTANCE m_instance;
     bool m_registeredHere;
 };
-
-// Where registrations go; tests put a refusing registrar in place of
-// RegisterClassExA to reach the paths that real systems rarely take.
-typedef ATOM (WINAPI* ClassRegistrar)(const WNDCLASSEXA* description);
-ClassRegistrar SetClassRegistrar(ClassRegistrar registrar);

@@ -3,37 +3,29 @@
 
 namespace {
 
+// No caption: the system shows its own word for "Error", in the user's language.
 void ShowErrorBox(HWND owner, const char* text)
 {
     MessageBoxA(owner, text, nullptr, MB_OK | MB_ICONERROR);
 }
 
-ErrorDisplay g_display = ShowErrorBox;
-
 } // namespace
-
-ErrorDisplay SetErrorDisplay(ErrorDisplay display)
-{
-    ErrorDisplay previous = g_display;
-    g_display = display ? display : ShowErrorBox;
-    return previous;
-}
 
 void ReportError(HWND owner, const char* text)
 {
-    g_display(owner, text);
+    ShowErrorBox(owner, text);
 }
 
 void ReportFormattedError(HWND owner, const char* format, const char* text)
 {
     CString message;
     message.Format(format, text);
-    g_display(owner, message);
+    ShowErrorBox(owner, message);
 }
 
 void ReportFormattedErrorCode(HWND owner, const char* format, const char* text, int number)
 {
     CString message;
     message.Format(format, text, number);
-    g_display(owner, message);
+    ShowErrorBox(owner, message);
 }

@@ -7,8 +7,3 @@
 void ReportError(HWND owner, const char* text);
 void ReportFormattedError(HWND owner, const char* format, const char* text);
 void ReportFormattedErrorCode(HWND owner, const char* format, const char* text, int number);
-
-// Where the finished text goes; unit tests replace the message box with a
-// recorder so that failure paths can be checked without a display.
-typedef void (*ErrorDisplay)(HWND owner, const char* text);
-ErrorDisplay SetErrorDisplay(ErrorDisplay display);

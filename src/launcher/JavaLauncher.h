@@ -54,8 +54,6 @@ private:
     CJavaLauncher(const CJavaLauncher&) = delete;
     CJavaLauncher& operator=(const CJavaLauncher&) = delete;
 
-    friend class CJavaLauncherTestAccess;
-
     CString m_jvmLibraryPath;
     JavaVM* m_javaVM;
     JNIEnv* m_jniEnv;

@@ -49,11 +49,6 @@ CSplashScreen::~CSplashScreen()
 {
 }
 
-CWindowClass& CSplashScreen::GetWindowClass()
-{
-    return g_splashWindowClass;
-}
-
 HWND CSplashScreen::Create(const char* bitmapFileName, bool shadow)
 {
     m_bitmap.Reset(LoadBitmapFile(bitmapFileName));

@@ -4,8 +4,6 @@
 #include "framework/Guards.h"
 #include "framework/WindowObject.h"
 
-class CWindowClass;
-
 // The splash window: the configured bitmap, alone in a borderless, topmost
 // window at the centre of the screen. It is decoration only: it takes no
 // input and reports no failure, and a bitmap that cannot be loaded means no
@@ -19,9 +17,6 @@ public:
     // Loads the bitmap and creates the window, hidden. Null when the bitmap
     // cannot be loaded or the window cannot be created.
     HWND Create(const char* bitmapFileName, bool shadow);
-
-    // The class every splash window belongs to, registered on first use.
-    static CWindowClass& GetWindowClass();
 
     BEGIN_MSG_MAP(CSplashScreen)
         MESSAGE_HANDLER(WM_PAINT, OnPaint)

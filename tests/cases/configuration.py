@@ -1,0 +1,56 @@
+"""The configuration file: found by the executable's own name, read whole, and the values reaching the VM."""
+from cases import *
+
+RUNTIME = 'Java Runtime Environment'
+LONG_PARAMETERS = ['-Dkey%d=value' % i for i in range(700)]
+
+
+def sized(length, quoted):
+    """A class path and parameters of about this length, read through the INI reader's growing buffer."""
+    path = ''.join('lib\\part%d.jar;' % i for i in range(length // 10 + 1))[:length]
+    words = LONG_PARAMETERS[:length // 16 + 1]
+    quote = '"' if quoted else ''
+    return Case(f'{length} characters{" quoted" if quoted else ""}',
+                ini=ini(('CLASS PATH', f'class path={quote}{path}{quote}'),
+                        ('java runtime environment', "MAIN class='com.example.Main'",
+                         'Virtual Machine PARAMETERS=' + ' '.join(words))),
+                options=['-Djava.class.path=' + path] + words, main='com/example/Main')
+
+
+SHAPES = 'lib\\app.jar', ['-Djava.class.path=lib\\app.jar', '-Xmx32m']
+SHAPED = '[Class Path]\nClass Path=lib\\app.jar\n[Java Runtime Environment]\nMain Class=com.example.Main\n' \
+         'Virtual Machine Parameters=-Xmx32m\n'
+GARBAGE = bytes(0 if (i * 7919 + 13) % 251 == ord('[') else (i * 7919 + 13) % 251 for i in range(4096))
+HUGE_PATH = ''.join('lib\\library-%d.jar;' % i for i in range(230000))[:4 * 1024 * 1024]
+
+CASES = [
+    Case('no configuration file', ini=None, box=CLASS_PATH_MISSING),
+    Case('class path in the runtime section', ini=ini((RUNTIME, 'Class Path=app.jar', 'Main Class=app.Main')),
+         box=CLASS_PATH_MISSING),
+    Case('no main class', ini=ini(('Class Path', 'Class Path=app.jar'), (RUNTIME, 'Minimum Version=1.4')),
+         box=MAIN_CLASS_MISSING),
+    Case('a renamed copy reads the file of its own name', exe='Other.exe', files={'App.ini': MINIMAL},
+         ini=ini(('Class Path', 'Class Path=other.jar')), box=MAIN_CLASS_MISSING),
+    # Needs a case directory without a dot in its path: the last dot of a directory would be taken.
+    Case('an exe path without a dot ends silently', exe='NoDot', exit=0xFFFFFFFF),
+    Case('the last dot names the file', exe='My.Cool.App.exe', options=['-Djava.class.path=app.jar']),
+    *[sized(length, quoted) for length, quoted in ((255, False), (256, False), (511, False), (254, True), (255, True),
+                                                   (511, True), (1023, True), (300, True), (5000, True))],
+    Case('LF line ends', ini=SHAPED, options=SHAPES[1]),
+    Case('CRLF line ends', ini=SHAPED.replace('\n', '\r\n'), options=SHAPES[1]),
+    Case('UTF-16 with BOM', ini=b'\xff\xfe' + SHAPED.replace('\n', '\r\n').encode('utf-16-le'), options=SHAPES[1]),
+    Case('repeated sections and keys: the first counts',
+         ini=SHAPED + '[Class Path]\nClass Path=second.jar\n[Java Runtime Environment]\nVirtual Machine Parameters=-Xmx1g\n',
+         options=SHAPES[1]),
+    Case('lines without = and comments are ignored', ini='[Class Path]\r\njust words\r\nClass Path=lib\\app.jar\r\n'
+         '[Java Runtime Environment]\r\n;a comment\r\nMain Class=com.example.Main\r\nVirtual Machine Parameters=-Xmx32m\r\n',
+         options=SHAPES[1]),
+    *[Case(f'garbage {i}', ini=bytes_, box=CLASS_PATH_MISSING)
+      for i, bytes_ in enumerate((GARBAGE, b'\0\0\0\0', b'\xfe\xff\x00['))],
+    Case('a four mebibyte class path arrives whole', ini=ini(('Class Path', 'Class Path=' + HUGE_PATH),
+                                                              (RUNTIME, 'Main Class=com.example.Main')),
+         options=['-Djava.class.path=' + HUGE_PATH]),
+    Case('a deep directory', deep=True, exe='d/' + 'a-rather-long-directory-name/' * 11 + 'Deep.exe', args='first',
+         ini=ini(('Class Path', 'Class Path=deep.jar'), (RUNTIME, 'Main Class=com.example.Main')),
+         options=['-Djava.class.path=deep.jar'], args_seen=['first']),
+]

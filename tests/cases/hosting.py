@@ -1,0 +1,59 @@
+"""Loading jvm.dll, creating the machine and running main, through the stand-in as the private runtime's VM."""
+from cases import *
+
+INI = ini(('Class Path', 'Class Path=C:\\My App\\lib\\app.jar;lib\\café.jar'),
+          ('Java Runtime Environment', 'Main Class=com.example.Main', 'Minimum Version=any', 'Maximum Version=any',
+           'Virtual Machine Parameters=-Xmx64m "-Dapp.home=C:\\My App"'))
+MANY = ['argument%d' % i for i in range(40)]
+JVM = '%APP%\\bin\\client\\jvm.dll'
+NO_MAIN = {'TESTJVM_CLASSES': 'com/example/Main!nomain'}
+
+
+def failing(name, box=None, env=None, files=None, log=(), before_box=(), **fields):
+    return Case(name, args='a b', env=env or {}, files=files or {}, box=box, log=list(log), before_box=list(before_box),
+                **({'exit': 0xFFFFFFFF} if box is None and 'exit' not in fields else {}), **fields)
+
+
+CASES = [
+    Case('options and arguments reach the machine as configured', ini=INI,
+         args='-nosplash "quoted argument" say"hi" "" café C:\\dir\\ /nosplash ' + ' '.join(MANY),
+         log=['create.version=0x00010002', 'create.ignoreUnrecognized=0'],
+         options=['-Djava.class.path=C:\\My App\\lib\\app.jar;lib\\café.jar', '-Xmx64m', '-Dapp.home=C:\\My App'],
+         main='com/example/Main', args_seen=['-nosplash', 'quoted argument', 'say"hi"', '', 'café', 'C:\\dir\\', '/nosplash'] + MANY),
+    Case('the program path alone gives main an empty array', log=['main.argc=0']),
+    Case('an unquoted program path is removed whole', line='%EXE% first "second one"', args_seen=['first', 'second one']),
+    Case('double-byte arguments', cp=932, args='日本 "ソフト x"', args_seen=['日本', 'ソフト x']),
+    Case('tokenizing: unbalanced quote', args='a "b c', args_seen=['a', 'b c']),
+    Case('tokenizing: quote in the middle', args='a"b "c d"e', args_seen=['a"b', 'c d', 'e']),
+    Case('tokenizing: only spaces', args='      ', args_seen=[]),
+    Case('tokenizing: a tab is no separator', args='\t a\tb \t', args_seen=['\t', 'a\tb']),
+    Case('the process lives until the application\'s threads end', env={'TESTJVM_APP_THREAD_MS': '700'},
+         log=['main.return', 'detach=0', 'appthread.end', 'destroy.end']),
+    Case('an application that ends the process keeps its exit code', env={'TESTJVM_MAIN_EXIT': '7'}, exit=7),
+    failing('jvm.dll is no image', files={'bin\\client\\jvm.dll': 'not a library'}, box=load_failed(JVM)),
+    failing('no JNI_CreateJavaVM', files={'bin\\client\\jvm.dll': STANDIN_NO_CREATE}, box=NO_EXPORT),
+    failing('no JNI_GetDefaultJavaVMInitArgs', files={'bin\\client\\jvm.dll': STANDIN_NO_DEFAULT_ARGS}, box=NO_EXPORT),
+    failing('creation refused, pointers left behind', box=CREATION_REFUSED, before_box=['create.result=-1'],
+            env={'TESTJVM_CREATE_RESULT': '-1', 'TESTJVM_CREATE_LEAVES_POINTERS': '1'}),
+    failing('an option the machine refuses', ini=MINIMAL + 'Virtual Machine Parameters=-Xmx32m notAnOption\r\n',
+            box=CREATION_REFUSED, absent=['main.class=com/example/Main']),
+    failing('an empty option', ini=MINIMAL + 'Virtual Machine Parameters=-Xmx32m ""\r\n', box=CREATION_REFUSED),
+    failing('main class missing', env={'TESTJVM_CLASSES': 'com/example/Other'},
+            box='Could not find the main class com/example/Main.\n',
+            before_box=['findclass=com/example/Main', 'describe=java.lang.NoClassDefFoundError: com/example/Main']),
+    failing('main method missing, silently', env={**NO_MAIN, 'TESTJVM_SILENT_MISSING_METHOD': '1'},
+            box='No main method found in specified class.\n'),
+    failing('main method missing, with an exception', env=NO_MAIN,
+            log=['describe=java.lang.NoSuchMethodError: main', 'destroy.end']),
+    failing('class name not made into a Java string', env={'TESTJVM_FAIL_ALLOC_AT': '1'},
+            box='Failed to load Main Class: com/example/Main.\n'),
+    failing('class name characters not available', env={'TESTJVM_UTF_CHARS_FAIL': '1'},
+            log=['describe=java.lang.OutOfMemoryError: GetStringUTFChars', 'destroy.end']),
+    failing('argument array not built', env={'TESTJVM_FAIL_ALLOC_AT': '3'},
+            log=['findclass=com/example/Main', 'describe=java.lang.OutOfMemoryError: Java heap space', 'destroy.end'],
+            absent=['main.class=com/example/Main']),
+    failing('main throws', env={'TESTJVM_MAIN_THROWS': 'java/lang/IllegalStateException'}, exit=0,
+            log=['main.throw=java/lang/IllegalStateException', 'describe=java.lang.IllegalStateException: thrown by main',
+                 'detach=0', 'destroy.end']),
+    failing('detach fails', env={'TESTJVM_DETACH_RESULT': '-1'}, log=['main.return', 'detach=-1', 'destroy.end']),
+]

@@ -1,0 +1,27 @@
+"""Whole launches through a real Java virtual machine for x64 (../shared/realjvm), for what a stand-in cannot
+prove: the JVM's own class loading, threads, System.exit and exceptions. Its App class writes what it got."""
+import os
+from cases import *
+
+JVM = Built('realjvm/jvm.dll', shared=True)
+FILES = {'bin\\java.dll': '', 'bin\\client\\jvm.dll': JVM, 'classes\\App.class': Built('java/App.class'),
+         'classes\\App$1.class': Built('java/App$1.class')}
+INI = ini(('Class Path', 'Class Path=classes'), ('Java Runtime Environment', 'Main Class=App',
+                                                 'Virtual Machine Parameters=-Xmx64m "-Dgreeting=hello world"'))
+ABSENT = None if os.path.exists(os.path.join(os.path.dirname(__file__), '..', '..', '..', 'shared', 'realjvm', 'jvm.dll')) \
+    else '../shared/realjvm is absent'
+
+
+def real(name, **fields):
+    return Case(name, runtime=None, ini=INI, files=FILES, skip=ABSENT, **fields)
+
+
+CASES = [
+    real('arguments and a quoted option', args='echo "two words" last', log=['greeting=hello world'],
+         args_seen=['echo', 'two words', 'last']),
+    real('a thread outliving main keeps the process', args='linger', log=['arg=linger', 'thread=done']),
+    real('System.exit keeps its code', args='exit 42', exit=42),
+    real('an exception out of main', args='throw'),
+    real('a missing main class', ini=INI.replace('Main Class=App', 'Main Class=com.example.Missing'),
+         box='Could not find the main class com/example/Missing.\n'),
+]

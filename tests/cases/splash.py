@@ -1,0 +1,61 @@
+"""The splash window: shown centred before the configuration is read, owning every box, gone before the
+machine is destroyed. Most rows end at the missing class path, whose box the splash owns."""
+from cases import *
+
+SMALL = Image(20, 10, gradient)
+CLASS_PATH = ini(('Class Path', 'Class Path=app.jar'))
+
+
+def shown(name, image, bits=24, top_down=False, **fields):
+    return Case(name, ini=ini(('Display', 'Splash Screen=art\\splash.bmp')),
+                files={'art\\splash.bmp': image.bmp(bits, top_down)}, box=CLASS_PATH_MISSING,
+                splash=dict(image=image, pixels=not top_down), **fields)
+
+
+def display(*lines, **fields):
+    return dict(ini=ini(('Display', *lines)), files={'splash.bmp': SMALL.bmp()}, box=CLASS_PATH_MISSING, **fields)
+
+
+HUGE_CLAIM = bytearray(Image(40, 30, gradient).bmp()[:54 + 64])
+HUGE_CLAIM[18:26] = (100000).to_bytes(4, 'little') * 2
+HALF = Image(40, 30, gradient).bmp()
+OTHER = Image(24, 16, tiles)
+
+CASES = [
+    shown('24-bit', Image(400, 300, gradient)), shown('8-bit palette, odd width', Image(37, 21, tiles), 8),
+    shown('32-bit', Image(64, 48, gradient), 32), shown('1 x 1', Image(1, 1, gradient)),
+    # Wine's loader turns a top-down file into a black bitmap of the right size: only the window is checked.
+    shown('24-bit top-down', Image(64, 48, gradient), top_down=True),
+    # Wider or taller than the area: the centring truncates toward zero (x = 0 one pixel too wide, -3 seven too wide).
+    shown('one pixel wider than the area', Image(1025, 9, gradient)), shown('seven wider', Image(1031, 9, gradient)),
+    shown('taller than the area', Image(11, 790, gradient)),
+    Case('owns the missing main class box', ini=ini(('Display', 'Splash Screen=splash.bmp'), ('Class Path', 'Class Path=a.jar')),
+         files={'splash.bmp': SMALL.bmp()}, box=MAIN_CLASS_MISSING, splash=True),
+    Case('owns the runtime-not-found box', ini=ini(('Display', 'Splash Screen=splash.bmp'), ('Class Path', 'Class Path=a.jar'),
+                                                   ('Java Runtime Environment', 'Main Class=a.Main', 'Minimum Version=1.4')),
+         runtime=None, files={'splash.bmp': SMALL.bmp()}, box=not_found('minimum 1.4'), splash=True),
+    *[Case(f'shadow {text!r}', **display('Splash Screen=splash.bmp', *([f'Splash Screen Shadow={text}'] if text is not None else [])),
+           splash=dict(shadow=text == 'true')) for text in ('true', 'True', '1', '', None)],
+    *[Case(f'switches {args!r}', **display('Splash Screen=splash.bmp'), args=args, splash=shows)
+      for args, shows in (('-nosplash', False), ('/nosplash', False), ('first -nosplash last', False),
+                          ('-NOSPLASH', True), ('--nosplash', True), ('-nosplash=yes', True))],
+    Case('no Display section', ini=ini(('Java Runtime Environment', 'Main Class=app.Main')), files={'splash.bmp': SMALL.bmp()},
+         box=CLASS_PATH_MISSING, splash=False),
+    Case('empty bitmap name', **display('Splash Screen=', 'Splash Screen Shadow=true'), splash=False),
+    Case('key in another section', ini=ini(('Splash Screen', 'Splash Screen=splash.bmp')), files={'splash.bmp': SMALL.bmp()},
+         box=CLASS_PATH_MISSING, splash=False),
+    *[Case(f'bitmap that cannot be loaded: {name}', ini=ini(('Display', 'Splash Screen=splash.bmp')),
+           files={'splash.bmp': data} if data is not None else {}, box=CLASS_PATH_MISSING, splash=False)
+      for name, data in (('claims 100,000 x 100,000 pixels over 64 bytes', bytes(HUGE_CLAIM)),
+                         ('half the pixels', HALF[:54 + (len(HALF) - 54) // 2]), ('text', b'not a bitmap\r\n'),
+                         ('missing', None))],
+    *[Case(f'relative name from {where}', ini=ini(('Display', 'Splash Screen=images\\splash.bmp')), cwd=cwd, box=CLASS_PATH_MISSING,
+           files={'images\\splash.bmp': SMALL.bmp(), 'other\\images\\splash.bmp': OTHER.bmp(), 'empty\\': DIR},
+           splash=dict(image=image) if image else False)
+      for where, cwd, image in (('the exe\'s directory', '.', SMALL), ('an empty directory', 'empty', None),
+                                ('a directory with another bitmap', 'other', OTHER))],
+    *[Case(f'stays up while main runs{" " + args if args else ""}', ini=ini(('Display', 'Splash Screen=splash.bmp')) + MINIMAL,
+           files={'splash.bmp': OTHER.bmp()}, args=args, env={'TESTJVM_MAIN_SLEEP_MS': '1500'},
+           log=[f'main.splash={state}', 'destroy.splash=absent'], splash=dict(image=OTHER) if state == 'visible' else False)
+      for args, state in (('', 'visible'), ('-nosplash', 'absent'))],
+]

@@ -1,0 +1,31 @@
+import java.io.FileOutputStream;
+import java.io.OutputStreamWriter;
+import java.io.Writer;
+
+/** What a real virtual machine hands an application, written down as the stand-in VM writes its log. */
+public class App {
+    public static void main(String[] args) throws Exception {
+        String mode = args.length > 0 ? args[0] : "";
+        if (mode.equals("exit")) System.exit(Integer.parseInt(args[1]));
+        if (mode.equals("throw")) throw new IllegalStateException("thrown by main");
+        final Writer log = new OutputStreamWriter(new FileOutputStream("jvm.log"), "UTF-8");
+        log.write("greeting=" + System.getProperty("greeting") + "\n");
+        for (String arg : args) log.write("arg=" + arg + "\n");
+        log.flush();
+        if (!mode.equals("linger")) {
+            log.close();
+            return;
+        }
+        new Thread() {
+            public void run() {
+                try {
+                    Thread.sleep(700);
+                    log.write("thread=done\n");
+                    log.close();
+                } catch (Exception e) {
+                    throw new RuntimeException(e);
+                }
+            }
+        }.start();
+    }
+}

@@ -1,0 +1,285 @@
+#!/usr/bin/env python3
+"""Runs the case tables through the real launcher under Wine and checks what a person would have seen.
+
+Usage: run.py BUILD_DIR [TABLE...]. Every case gets an application directory under BUILD_DIR/cases; the
+probe runs one batch per code page and writes what it saw; each case is then checked against its row
+and against the rules every launch obeys. Prints the failures and `N passed, N failed`."""
+import importlib, os, re, shutil, subprocess, sys
+from cases import Built, Case, DIR, Image, STANDIN
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+SHARED = os.path.join(HERE, '..', '..', 'shared')
+TABLES = ['configuration', 'runtimes', 'hosting', 'splash', 'hostile', 'realjvm']
+ERROR_CAPTION = {1252: 'Error', 932: 'エラー'}
+WS_POPUP, WS_VISIBLE, WS_CLIPSIBLINGS, WS_DISABLED = 0x80000000, 0x10000000, 0x04000000, 0x08000000
+EX_TOPMOST_TOOLWINDOW, EX_LAYERED, CS_SPLASH, CS_DROPSHADOW = 0x88, 0x80000, 0x808, 0x20000
+
+
+def win(path): return 'Z:' + os.path.abspath(path).replace('/', '\\')
+def unescape(text): return re.sub(r'\\(\\|x([0-9A-Fa-f]{2}))', lambda m: '\\' if m[1] == '\\' else chr(int(m[2], 16)), text)
+
+
+class Build:
+    def __init__(self, directory, arch='x64'):
+        self.dir, self.arch = os.path.abspath(directory), arch
+
+    def launcher(self): return os.path.join(self.dir, 'launcher.exe')
+    def built(self, built): return os.path.join(SHARED if built.shared else self.dir, built.path)
+    def probe(self): return os.path.join(self.dir, 'tests', 'probe', 'probe.exe')
+
+
+def write(path, content, build, cp=1252):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    if content is DIR:
+        return os.makedirs(path, exist_ok=True)
+    if isinstance(content, Built):
+        return shutil.copyfile(build.built(content), path)
+    with open(path, 'wb') as file:
+        file.write(content.encode(f'cp{cp}') if isinstance(content, str) else content)
+
+
+def layout(case, root, build):
+    """Lays out the application directory of a case; returns the exe's host path."""
+    shutil.rmtree(root, ignore_errors=True)
+    exe = os.path.join(root, case.exe)
+    write(exe, open(build.launcher(), 'rb').read(), build)
+    home = os.path.dirname(exe)
+    if case.ini is not None:
+        write(exe.rsplit('.', 1)[0] + '.ini' if '.' in case.exe else exe + '.ini', case.ini, build, case.cp)
+    if case.runtime == 'private':
+        write(os.path.join(home, 'bin', 'java.dll'), 'only its presence matters', build)
+        write(os.path.join(home, 'bin', 'client', 'jvm.dll'), STANDIN, build)
+    for relative, content in case.files.items():
+        write(os.path.join(root, relative.replace('\\', '/')), content, build, case.cp)
+    return exe
+
+
+def batch_entry(case, root, exe):
+    app = win(root)
+    expand = lambda text: text.replace('%APP%', app).replace('%EXE%', win(exe))
+    program = f'"{win(exe)}"'
+    if callable(case.args):  # arguments made to fit the program path: plain words, expected as sent
+        case.args = case.args(program)
+        case.args_seen = case.args.split(' ')
+    line = expand(case.line) if case.line is not None else program + (' ' + case.args if case.args else '')
+    env = {'TESTJVM_LOG': app + '\\jvm.log', 'TESTJVM_CLASSES': 'com/example/Main', **case.env}
+    entry = [f'case {case.name}', f'out {app}\\probe.txt', f'line {line}',
+             f'cwd {win(os.path.join(root, case.cwd)) if case.cwd is not None else win(os.path.dirname(exe))}',
+             f'watch {app}\\jvm.log', f'timeout {case.timeout}']
+    entry += [f'env {name}={expand(value)}' for name, value in env.items()]
+    for root_key in sorted({'\\'.join(key.split('\\')[:2]) for key, *_ in case.reg}):
+        entry.append(f'regclear {root_key}')
+    for key, name, kind, data in case.reg:
+        raw = data.to_bytes(4, 'little') if kind == 'dword' else data if isinstance(data, bytes) else expand(data).encode()
+        entry.append(f'reg {key}|{name}|{kind}|{raw.hex()}')
+    if case.cover: entry.append('cover 1')
+    if case.stdout: entry.append(f'stdout {app}\\stdout.txt')
+    return entry + ['end']
+
+
+def run_probe(build, entries, cp):
+    batch = os.path.join(build.dir, 'cases', f'batch{cp}.txt')
+    with open(batch, 'w', encoding='utf-8') as file:
+        file.write('\n'.join(line for entry in entries for line in entry) + '\n')
+    env = {k: v for k, v in os.environ.items() if k != 'JAVA_HOME'}
+    env['LC_ALL'] = 'ja_JP.UTF-8' if cp == 932 else 'C.UTF-8'
+    with open(batch + '.out', 'w') as out:
+        subprocess.run(['wine', build.probe(), win(batch)], env=env, stdout=out, stderr=subprocess.STDOUT,
+                       stdin=subprocess.DEVNULL, check=False)
+
+
+def run_deep(case, root, exe):
+    """No Windows program can start one this deep: start it from the host, as Wine's loader does."""
+    env = {**os.environ, 'TESTJVM_LOG': win(root) + '\\jvm.log', 'TESTJVM_CLASSES': 'com/example/Main'}
+    with open(os.path.join(root, 'wine.out'), 'w') as out:
+        result = subprocess.run(['timeout', '60', 'wine', './' + os.path.basename(exe)] + case.args.split(),
+                                cwd=os.path.dirname(exe), env=env, stdout=out, stderr=out, stdin=subprocess.DEVNULL)
+    with open(os.path.join(root, 'probe.txt'), 'w') as file:
+        file.write(f'started 1\ntimedout {int(result.returncode == 124)}\nexit {result.returncode & 0xFFFFFFFF}\n')
+
+
+class Observed:
+    """What the probe saw of one launch, and what the VM (stand-in or real application) wrote down."""
+    def __init__(self, root):
+        self.boxes, self.splash, self.pixels, self.metrics, self.started, self.timedout, self.exit = [], None, None, None, False, False, None
+        path = os.path.join(root, 'probe.txt')
+        for line in open(path, encoding='utf-8').read().splitlines() if os.path.exists(path) else []:
+            key, _, rest = line.partition(' ')
+            if key == 'box':
+                caption, text, owner, buttons, visible, size = rest.split('\t')
+                self.boxes.append(dict(caption=unescape(caption), text=unescape(text), owner=owner,
+                                       buttons=buttons, splash_visible=visible == '1', log_size=int(size or 0)))
+            elif key == 'splash':
+                values = rest.split()
+                self.splash = dict(style=int(values[0], 16), exstyle=int(values[1], 16), classstyle=int(values[2], 16),
+                                   rect=tuple(map(int, values[3:7])), layered=values[7] == '1', responds=values[8] == '1')
+            elif key == 'pixels':
+                left, top, right, bottom, data = rest.split()
+                self.pixels = (tuple(map(int, (left, top, right, bottom))), bytes.fromhex(data))
+            elif key == 'metrics':
+                self.metrics = tuple(map(int, rest.split()))
+            elif key in ('started', 'timedout'):
+                setattr(self, key, rest == '1')
+            elif key == 'exit':
+                self.exit = int(rest)
+        log_path = os.path.join(root, 'jvm.log')
+        self.log_bytes = open(log_path, 'rb').read() if os.path.exists(log_path) else b''
+        self.log = [unescape(line) for line in self.log_bytes.decode('utf-8', 'replace').splitlines()]
+        stdout = os.path.join(root, 'stdout.txt')
+        self.stdout = open(stdout, 'rb').read() if os.path.exists(stdout) else None
+
+    def values(self, key): return [line[len(key) + 1:] for line in self.log if line.startswith(key + '=')]
+    def log_at_box(self): return self.log_bytes[:max(self.boxes[0]['log_size'], 0)].decode('utf-8', 'replace').splitlines()
+
+
+def in_order(lines, wanted):
+    position = 0
+    for item in wanted:
+        try:
+            position = lines.index(item, position) + 1
+        except ValueError:
+            return f'{item!r} (in this order)'
+    return None
+
+
+def check_splash(case, seen):
+    want, splash = case.splash, seen.splash
+    if want is False:
+        return ['splash', 'none', splash] if splash else None
+    if not splash:
+        return ['splash', 'a splash window', 'none']
+    style, exstyle = splash['style'] & ~(WS_CLIPSIBLINGS | WS_DISABLED), splash['exstyle'] & ~EX_LAYERED
+    if (style, exstyle, splash['classstyle'] & ~CS_DROPSHADOW) != (WS_POPUP | WS_VISIBLE, EX_TOPMOST_TOOLWINDOW, CS_SPLASH):
+        return ['splash styles', 'popup, topmost tool window', splash]
+    if want is True:
+        return None
+    if 'shadow' in want and bool(splash['classstyle'] & CS_DROPSHADOW) != want['shadow']:
+        return ['drop shadow', want['shadow'], hex(splash['classstyle'])]
+    for key in ('layered', 'responds'):
+        if key in want and splash[key] != want[key]:
+            return [key, want[key], splash[key]]
+    image = want.get('image')
+    if image:
+        cx, cy = seen.metrics[0], seen.metrics[1]
+        left, top = int((cx - image.width) / 2), int((cy - image.height) / 2)
+        if splash['rect'] != (left, top, left + image.width, top + image.height):
+            return ['splash rectangle', (left, top, left + image.width, top + image.height), splash['rect']]
+        if want.get('pixels', True):
+            return compare_pixels(image, splash['rect'], seen.pixels)
+    return None
+
+
+def compare_pixels(image, rect, pixels):
+    if not pixels:
+        return ['splash pixels', 'captured', 'none']
+    (left, top, right, bottom), data = pixels
+    for y in range(top, bottom):
+        for x in range(left, right):
+            offset = ((y - top) * (right - left) + x - left) * 3
+            seen = (data[offset + 2], data[offset + 1], data[offset])
+            if seen != image.rows[y - rect[1]][x - rect[0]]:
+                return [f'pixel ({x - rect[0]}, {y - rect[1]})', image.rows[y - rect[1]][x - rect[0]], seen]
+    return None
+
+
+def check(case, seen):
+    """The row's own expectations, then the rules every launch obeys; the first difference, or None."""
+    if not seen.started:
+        return ['the launcher', 'started', 'not started']
+    if seen.timedout:
+        return ['the launch', 'ended', 'timed out']
+    if len(seen.boxes) > 1:
+        return ['boxes', 'at most one', [box['text'] for box in seen.boxes]]
+    box = seen.boxes[0] if seen.boxes else None
+    text = box['text'] if box else None
+    if text != case.box:
+        return ['box', case.box, text]
+    if box and (box['caption'], box['buttons']) != (ERROR_CAPTION[case.cp], '1'):
+        return ['caption and buttons', (ERROR_CAPTION[case.cp], '1'), (box['caption'], box['buttons'])]
+    if box and box['owner'] != ('splash' if box['splash_visible'] else 'none'):
+        return ['box owner', 'the splash while one is visible, else none', box['owner']]
+    expected_exit = case.exit if case.exit is not None else 0xFFFFFFFF if case.box else 0
+    if seen.exit != expected_exit:
+        return ['exit code', hex(expected_exit), hex(seen.exit or 0)]
+    for key, want in (('option', case.options), ('main.class', case.main and [case.main]), ('arg', case.args_seen)):
+        if want is not None and seen.values(key) != want:
+            return [key, want, seen.values(key)]
+    missing = in_order(seen.log, case.log) or (box and in_order(seen.log_at_box(), case.before_box))
+    if missing:
+        return ['log', missing, seen.log]
+    present = [line for line in case.absent if line in seen.log]
+    if present:
+        return ['log', f'no {present}', seen.log]
+    if case.splash is not None:
+        difference = check_splash(case, seen)
+        if difference:
+            return difference
+    return check_rules(seen) or (case.check and case.check(seen))
+
+
+def check_rules(seen):
+    log = seen.log
+    failures = [line for line in log if line.startswith('FAIL=')]
+    if failures:
+        return ['stand-in', 'no misuse', failures]
+    created, ended_itself = 'create.result=0' in log, any(line.startswith('main.exit=') for line in log)
+    if created and not ended_itself and (log[-1:] != ['destroy.end'] or 'destroy.splash=absent' not in log):
+        return ['teardown', 'DestroyJavaVM last, with the splash gone', log[-3:]]
+    if not created and 'destroy.end' in log:
+        return ['teardown', 'no DestroyJavaVM without a created machine', log]
+    detach = [i for i, line in enumerate(log) if line.startswith('detach=')]
+    if seen.values('main.class') and created and not ended_itself and not (detach and detach[0] < log.index('destroy.end')):
+        return ['teardown', 'DestroyJavaVM after the detach', log]
+    if any(int(peak) > 16 for peak in seen.values('localrefs.peak')):
+        return ['local references', 'at most 16 live', seen.values('localrefs.peak')]
+    return None
+
+
+def load_cases(names):
+    cases = []
+    for name in names:
+        for case in importlib.import_module('cases.' + name).CASES:
+            case.table = name
+            cases.append(case)
+    return cases
+
+
+def run(build, cases):
+    """Lays out and launches every case; returns (case, observed) pairs."""
+    roots = {}
+    for index, case in enumerate(cases):
+        roots[id(case)] = root = os.path.join(build.dir, 'cases', f'{case.table}-{index}')
+        exe = layout(case, root, build)
+        if case.deep:
+            run_deep(case, root, exe)
+        else:
+            roots[id(case)] = (root, batch_entry(case, root, exe))
+    for cp in (1252, 932):
+        entries = [roots[id(c)][1] for c in cases if c.cp == cp and not c.deep]
+        if entries:
+            run_probe(build, entries, cp)
+    return [(case, Observed(roots[id(case)] if case.deep else roots[id(case)][0])) for case in cases]
+
+
+def main():
+    build = Build(sys.argv[1])
+    cases = [c for c in load_cases(sys.argv[2:] or TABLES) if build.arch in c.arches]
+    skipped = [c for c in cases if c.skip]
+    for case in skipped:
+        print(f'SKIP {case.table}/{case.name}: {case.skip}')
+    cases = [c for c in cases if not c.skip]
+    passed = failed = 0
+    for case, seen in run(build, cases):
+        difference = check(case, seen)
+        if difference is None:
+            passed += 1
+            continue
+        failed += 1
+        what, expected, observed = (difference + [None, None])[:3] if isinstance(difference, list) else (difference, '', '')
+        print(f'FAIL {case.table}/{case.name}: {what}: expected {expected!r}, observed {observed!r}')
+    print(f'{passed} passed, {failed} failed' + (f', {len(skipped)} skipped' if skipped else ''))
+    return 1 if failed or not passed else 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())
