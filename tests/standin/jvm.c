@@ -38,8 +38,7 @@ static WCHAR *decode(UINT codePage, const char *s, int n, int *len) {
     return MultiByteToWideChar(codePage, 0, s, n, w, size), w[*len = size] = 0, w;
 }
 static char *envText(const WCHAR *name) { /* as UTF-8; NULL when unset */
-    static WCHAR value[32768];
-    int n = (SetLastError(0), GetEnvironmentVariableW(name, value, 32768));
+    static WCHAR value[32768]; int n = (SetLastError(0), GetEnvironmentVariableW(name, value, 32768));
     return n || GetLastError() != ERROR_ENVVAR_NOT_FOUND ? utf8(value, n, &n) : NULL;
 }
 static char *vformat(const char *format, va_list args) {
@@ -158,8 +157,7 @@ static jstring JNICALL NewString(JNIEnv *env, const jchar *text, jsize len) {
     return allocate() ? newRef(newString(memcpy(calloc(len + 1, sizeof(WCHAR)), text, len * sizeof(WCHAR)), len)) : NULL;
 }
 static jstring JNICALL NewStringUTF(JNIEnv *env, const char *text) {
-    ENTER(0); if (!text) fail("NewStringUTF(NULL)");
-    return allocate() ? newRef(newStringUtf8(text)) : NULL;
+    ENTER(0); if (!text) fail("NewStringUTF(NULL)"); return allocate() ? newRef(newStringUtf8(text)) : NULL;
 }
 static jsize JNICALL GetStringLength(JNIEnv *env, jstring s) { ENTER(0); return NEED(s, K_STRING)->len; }
 /* Characters handed out are counted until released: any still out at DestroyJavaVM leaked. Plain UTF-8
@@ -221,14 +219,15 @@ static const char *splash(void) { /* whether this process shows the launcher's s
     return "absent";
 }
 static DWORD WINAPI appThreadMain(LPVOID unused) { (void)unused, Sleep(cfg.APP_THREAD_MS), say("appthread.end", NULL); return 0; }
-/* An application that opens a window of its own, which the launcher's splash should make way for. */
+/* An application that opens a window of its own, which the launcher's splash should make way for. The
+ * window stays, as an application's windows outlive its main method. */
 static void showWindow(void) {
     WNDCLASSW wc = {.lpfnWndProc = DefWindowProcW, .hInstance = GetModuleHandleW(NULL), .lpszClassName = L"StandinApp"}; MSG msg;
-    HWND window = (RegisterClassW(&wc), CreateWindowExW(0, wc.lpszClassName, L"Stand-in application", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                                         100, 100, 320, 200, NULL, NULL, wc.hInstance, NULL));
+    RegisterClassW(&wc);
+    CreateWindowExW(0, wc.lpszClassName, L"Stand-in application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 320, 200, NULL, NULL, wc.hInstance, NULL);
     for (DWORD start = GetTickCount(); GetTickCount() - start < 3000 && !strcmp(splash(), "visible"); Sleep(10))
         while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) TranslateMessage(&msg), DispatchMessageW(&msg);
-    say("main.splash.afterwindow", "%s", splash()), DestroyWindow(window);
+    say("main.splash.afterwindow", "%s", splash());
 }
 static void throwFromMain(void) {
     int frames = cfg.MAIN_THROWS_FRAMES; say("main.throw", "%s", cfg.MAIN_THROWS), pending = newThrowable(cfg.MAIN_THROWS, "thrown by main");
@@ -264,7 +263,7 @@ static jobject invoke(JNIEnv *env, jobject target, jmethodID id, jobject arg, in
     if (enter(env, fn, 0), n < 0 || n >= nclasses * M_COUNT) fail("%s: invalid method ID", fn);
     int m = n % M_COUNT, len;
     Obj *c = classes[n / M_COUNT], *t = deref(target, fn), *a = arg ? deref(arg, fn) : NULL;
-    if (how < CALL_VOID ? t != c : t->cls != c && !(c->throwable && t->kind == K_THROWABLE)) fail("%s: method of %s called on a %s", fn, c->name, kindName[t->kind]);
+    if (how < CALL_VOID ? t != c : t->cls != c && !(c->throwable && t->kind == K_THROWABLE)) fail("%s: method of %s called on %s", fn, c->name, t->kind == K_CLASS ? t->name : kindName[t->kind]);
     if (how == NEW && m == M_STRING_INIT) { /* String(byte[]) decodes with the default charset */
         WCHAR *text = !a || a->kind != K_BYTES ? (fail("String(byte[]) given no byte[]"), NULL) : allocate() ? decode(cfg.codePage, (char *)a->bytes, a->len, &len) : NULL;
         return text ? newRef(newString(text, len)) : NULL;
@@ -364,7 +363,7 @@ static char *readOptions(const JavaVMInitArgs *args) {
 static void abortCreation(const char *format, ...) {
     va_list args; va_start(args, format);
     if (printHook) printHook(stderr, format, args);
-    if (exitHook) exitHook(1); /* which returns only if the launcher's hook did not end the process */
+    if (exitHook) exitHook(1); /* a hook that returns leaves the ending to the VM */
     ExitProcess(1);
 }
 #ifndef STANDIN_NO_CREATE
@@ -393,8 +392,7 @@ JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM **vm, void **env, void *initArgs)
 }
 #endif
 #ifndef STANDIN_NO_DEFAULT_ARGS
-JNIEXPORT jint JNICALL JNI_GetDefaultJavaVMInitArgs(void *args) {
-    (void)args, readConfig();
-    fail("JNI_GetDefaultJavaVMInitArgs called: the launcher fills in its own arguments");
+JNIEXPORT jint JNICALL JNI_GetDefaultJavaVMInitArgs(void *args) { /* the launcher fills in its own arguments */
+    (void)args, readConfig(), fail("JNI_GetDefaultJavaVMInitArgs called");
 }
 #endif
