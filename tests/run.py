@@ -101,6 +101,7 @@ def run_deep(case, root, exe):
 class Observed:
     """What the probe saw of one launch, and what the VM (stand-in or real application) wrote down."""
     def __init__(self, root):
+        self.root = root
         self.boxes, self.splash, self.pixels, self.metrics, self.started, self.timedout, self.exit = [], None, None, None, False, False, None
         path = os.path.join(root, 'probe.txt')
         for line in open(path, encoding='utf-8').read().splitlines() if os.path.exists(path) else []:
@@ -192,7 +193,7 @@ def check(case, seen):
         return ['boxes', 'at most one', [box['text'] for box in seen.boxes]]
     box = seen.boxes[0] if seen.boxes else None
     text = box['text'] if box else None
-    if text != case.box:
+    if text != (case.box and case.box.replace('%APP%', win(seen.root))):
         return ['box', case.box, text]
     if box and (box['caption'], box['buttons']) != (ERROR_CAPTION[case.cp], '1'):
         return ['caption and buttons', (ERROR_CAPTION[case.cp], '1'), (box['caption'], box['buttons'])]

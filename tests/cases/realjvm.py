@@ -13,7 +13,7 @@ ABSENT = None if os.path.exists(os.path.join(os.path.dirname(__file__), '..', '.
 
 
 def real(name, **fields):
-    return Case(name, runtime=None, ini=INI, files=FILES, skip=ABSENT, **fields)
+    return Case(name, **{'runtime': None, 'ini': INI, 'files': FILES, 'skip': ABSENT, **fields})
 
 
 CASES = [

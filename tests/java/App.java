@@ -1,6 +1,4 @@
 import java.io.FileOutputStream;
-import java.io.OutputStreamWriter;
-import java.io.Writer;
 
 /** What a real virtual machine hands an application, written down as the stand-in VM writes its log. */
 public class App {
@@ -8,10 +6,10 @@ public class App {
         String mode = args.length > 0 ? args[0] : "";
         if (mode.equals("exit")) System.exit(Integer.parseInt(args[1]));
         if (mode.equals("throw")) throw new IllegalStateException("thrown by main");
-        final Writer log = new OutputStreamWriter(new FileOutputStream("jvm.log"), "UTF-8");
-        log.write("greeting=" + System.getProperty("greeting") + "\n");
-        for (String arg : args) log.write("arg=" + arg + "\n");
-        log.flush();
+        final FileOutputStream log = new FileOutputStream("jvm.log");
+        String text = "greeting=" + System.getProperty("greeting") + "\n";
+        for (String arg : args) text += "arg=" + arg + "\n";
+        log.write(text.getBytes("UTF-8"));
         if (!mode.equals("linger")) {
             log.close();
             return;
@@ -20,7 +18,7 @@ public class App {
             public void run() {
                 try {
                     Thread.sleep(700);
-                    log.write("thread=done\n");
+                    log.write("thread=done\n".getBytes("UTF-8"));
                     log.close();
                 } catch (Exception e) {
                     throw new RuntimeException(e);

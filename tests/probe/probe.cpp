@@ -254,8 +254,8 @@ std::string RunCase(const Case& c)
         if (splash && !captured && !ended && IsWindowVisible(splash) &&
             (!fresh.empty() || GetTickCount() - splashSeen >= 500)) {
             captured = true;
-            responds = SendMessageTimeoutW(splash, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
             pixels = CaptureSplash(process.dwProcessId, splash, c.cover);
+            responds = SendMessageTimeoutW(splash, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
         }
         for (HWND box : fresh)
             PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(box, IDOK)));
