@@ -36,6 +36,8 @@ CASES = [
     Case('jre\\ holds a private runtime', runtime=None, ini=bounds('9', '9.1'), reg=runtimes(('1.5.0_06', '%APP%\\installed')),
          files={'jre\\bin\\java.dll': '', 'installed\\bin\\java.dll': '', 'installed\\bin\\client\\jvm.dll': ''},
          box=no_jvm('%APP%\\jre\\')),
+    Case('a private runtime wins over a registered one in range', ini=bounds('any', 'any'),
+         reg=runtimes(('1.5.0_06', '%APP%\\installed')), files={'installed\\bin\\client\\jvm.dll': 'not a library'}),
     Case('the exe\'s own directory comes before jre\\', runtime=None, ini=bounds('9', '9.1'),
          files={'jre\\bin\\java.dll': '', 'jre\\bin\\client\\jvm.dll': '', 'bin\\java.dll': ''}, box=no_jvm('%APP%\\')),
     Case('a jre\\ without java.dll is ignored', runtime=None, ini=bounds('1.4', 'any'), reg=runtimes(('1.5', '%APP%\\home-1.5')),

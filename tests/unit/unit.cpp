@@ -16,25 +16,14 @@ int g_passed, g_failed;
 
 void Expect(bool holds, const std::string& what, const std::string& expected, const std::string& observed)
 {
-    if (holds) {
-        ++g_passed;
-        return;
-    }
-    ++g_failed;
-    std::printf("FAIL %s: expected [%s], observed [%s]\n", what.c_str(), expected.c_str(), observed.c_str());
+    holds ? ++g_passed : ++g_failed;
+    if (!holds)
+        std::printf("FAIL %s: expected [%s], observed [%s]\n", what.c_str(), expected.c_str(), observed.c_str());
 }
 
 void ExpectText(const std::string& what, const std::string& expected, const CString& observed)
 {
     Expect(expected == observed.GetText(), what, expected, observed.GetText());
-}
-
-std::string Join(const std::vector<std::string>& items)
-{
-    std::string text;
-    for (const std::string& item : items)
-        text += "[" + item + "]";
-    return text;
 }
 
 std::string Components(const JavaVersion& v)
@@ -177,8 +166,13 @@ void Splitting()
         std::vector<std::string> entries;
         for (int i = 0; i < list.GetCount(); ++i)
             entries.push_back(list[i].GetText());
-        Expect(entries == row.entries, std::string(row.commandLine ? "SplitCommandLine [" : "SplitArguments [") + row.input + "]",
-               Join(row.entries), Join(entries));
+        std::string expected, observed;
+        for (const std::string& entry : row.entries)
+            expected += "[" + entry + "]";
+        for (const std::string& entry : entries)
+            observed += "[" + entry + "]";
+        Expect(expected == observed, std::string(row.commandLine ? "SplitCommandLine [" : "SplitArguments [") + row.input + "]",
+               expected, observed);
     }
 }
 
