@@ -82,7 +82,8 @@ bool CSplashImage::CopyPixels(IWICBitmapSource* source, UINT width, UINT height)
     void* bits = nullptr;
     m_bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     const UINT stride = width * 4;
-    if (!m_bitmap.Get() || !bits || FAILED(source->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits))))
+    if (!m_bitmap.Get() || !bits ||
+        FAILED(source->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits))))
         return false;
     m_size.cx = static_cast<LONG>(width);
     m_size.cy = static_cast<LONG>(height);

@@ -69,9 +69,10 @@ void CSplashScreen::Show(UINT timeoutSeconds)
     ShowWindow(m_hWnd, SW_SHOWNORMAL);
     UpdateWindow(m_hWnd);
     SetTimer(m_hWnd, kWatchTimer, kWatchIntervalMs, nullptr);
-    if (timeoutSeconds)
-        SetTimer(m_hWnd, kTimeoutTimer, (timeoutSeconds < kMaxTimeoutSeconds ? timeoutSeconds : kMaxTimeoutSeconds) * 1000,
-                 nullptr);
+    if (timeoutSeconds) {
+        UINT seconds = timeoutSeconds < kMaxTimeoutSeconds ? timeoutSeconds : kMaxTimeoutSeconds;
+        SetTimer(m_hWnd, kTimeoutTimer, seconds * 1000, nullptr);
+    }
 }
 
 // A layered window keeps its own copy of what it shows and repaints itself
