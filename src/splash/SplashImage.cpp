@@ -15,6 +15,18 @@ bool IsSplashFormat(const GUID& format)
            IsEqualGUID(format, GUID_ContainerFormatJpeg) || IsEqualGUID(format, GUID_ContainerFormatGif);
 }
 
+// A BMP shows as BMPs always have, opaque: the programs that write them
+// often leave the fourth byte of 32-bit pixels 0, which is no transparency.
+bool KeepsAlpha(const GUID& format)
+{
+    return !IsEqualGUID(format, GUID_ContainerFormatBmp);
+}
+
+const GUID& PixelFormatFor(const GUID& format)
+{
+    return KeepsAlpha(format) ? GUID_WICPixelFormat32bppPBGRA : GUID_WICPixelFormat32bppBGR;
+}
+
 bool IsAcceptedSize(UINT width, UINT height)
 {
     return width > 0 && height > 0 && static_cast<ULONGLONG>(width) * height * 4 <= kMaxSplashImageBytes;
@@ -65,12 +77,12 @@ bool CSplashImage::Decode(const BYTE* data, DWORD size)
            SUCCEEDED(decoder->GetContainerFormat(&format)) && IsSplashFormat(format) &&
            SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&width, &height)) &&
            IsAcceptedSize(width, height) && SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
-           SUCCEEDED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone,
-                                           nullptr, 0.0, WICBitmapPaletteTypeCustom)) &&
-           CopyPixels(converter.Get(), width, height);
+           SUCCEEDED(converter->Initialize(frame.Get(), PixelFormatFor(format), WICBitmapDitherTypeNone, nullptr,
+                                           0.0, WICBitmapPaletteTypeCustom)) &&
+           CopyPixels(converter.Get(), width, height, KeepsAlpha(format));
 }
 
-bool CSplashImage::CopyPixels(IWICBitmapSource* source, UINT width, UINT height)
+bool CSplashImage::CopyPixels(IWICBitmapSource* source, UINT width, UINT height, bool keepsAlpha)
 {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -88,7 +100,8 @@ bool CSplashImage::CopyPixels(IWICBitmapSource* source, UINT width, UINT height)
     m_size.cx = static_cast<LONG>(width);
     m_size.cy = static_cast<LONG>(height);
     const BYTE* pixels = static_cast<const BYTE*>(bits);
-    for (ULONGLONG alpha = 3; alpha < static_cast<ULONGLONG>(stride) * height && !m_translucent; alpha += 4)
+    for (ULONGLONG alpha = 3; keepsAlpha && alpha < static_cast<ULONGLONG>(stride) * height && !m_translucent;
+         alpha += 4)
         m_translucent = pixels[alpha] != 0xFF;
     return true;
 }

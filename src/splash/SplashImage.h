@@ -12,7 +12,8 @@ const ULONGLONG kMaxSplashImageBytes = 256 * 1024 * 1024;
 
 // The splash picture, decoded by the system's imaging component from a BMP,
 // PNG, JPEG or GIF file (told apart by content, whatever the file's name)
-// into a top-down DIB section of premultiplied 32-bit BGRA pixels.
+// into a top-down DIB section of 32-bit pixels: BGRA premultiplied by their
+// alpha, or for a BMP, opaque BGR.
 class CSplashImage
 {
 public:
@@ -33,7 +34,7 @@ private:
     CSplashImage& operator=(const CSplashImage&) = delete;
 
     bool Decode(const BYTE* data, DWORD size);
-    bool CopyPixels(IWICBitmapSource* source, UINT width, UINT height);
+    bool CopyPixels(IWICBitmapSource* source, UINT width, UINT height, bool keepsAlpha);
 
     AutoDeleteObject m_bitmap;
     SIZE m_size;

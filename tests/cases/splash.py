@@ -1,5 +1,6 @@
 """The splash window: shown centred before the configuration is read, owning every box, gone before the
 machine is destroyed. Most rows end at the missing class path, whose box the splash owns."""
+import struct
 from cases import *
 
 SMALL = Image(20, 10, gradient)
@@ -28,6 +29,14 @@ def badge(x, y):  # an opaque disc in a half-transparent ring, on nothing
 
 
 BADGE = Image(60, 40, badge)
+
+
+def zero_alpha_v5(bmp):
+    """A 32-bit BMP behind a V5 header with an alpha mask, its alpha bytes 0 as many programs leave them."""
+    pixels = bytes(byte if i % 4 != 3 else 0 for i, byte in enumerate(bmp[54:]))
+    header = (struct.pack('<IiiHHIIiiII', 124, *struct.unpack('<iiHH', bmp[18:30]), 3, len(pixels), 0, 0, 0, 0)
+              + struct.pack('<4I', 0xFF0000, 0xFF00, 0xFF, 0xFF000000) + b'sRGB' + bytes(48) + struct.pack('<4I', 4, 0, 0, 0))
+    return b'BM' + struct.pack('<IHHI', 138 + len(pixels), 0, 0, 138) + header + pixels
 
 
 def pictured(name, data, image, file='art\\splash.img', **want):
@@ -82,6 +91,8 @@ CASES = [
     pictured('a PNG named .bmp', SMALL.png(), SMALL, file='splash.bmp'), pictured('a BMP named .png', SMALL.bmp(), SMALL, file='s.png'),
     pictured('a PNG wider than the area', Image(1100, 30, gradient).png(), Image(1100, 30, gradient)),
     pictured('a PNG with transparency', BADGE.png(), BADGE, layered=True),
+    pictured('a BMP with alpha bytes 0 stays opaque', zero_alpha_v5(Image(40, 30, gradient).bmp(32)), Image(40, 30, gradient),
+             layered=False),
     # Its own thread keeps the splash painted and answering while main runs; it gives way to the application.
     *[running(f'repainted after being covered while main runs ({name})', {'TESTJVM_MAIN_SLEEP_MS': '3000'},
               ['main.splash.end=visible'], image=image, cover=True, splash=dict(image=image, responds=True))
