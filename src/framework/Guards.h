@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <objbase.h>
 #include "framework/Memory.h"
 
 // Non-copyable owners of Win32 handles. Each is named for what its
@@ -23,9 +24,16 @@ private:
 class AutoCloseHandle
 {
 public:
-    explicit AutoCloseHandle(HANDLE handle) : m_handle(handle) {}
-    ~AutoCloseHandle() { if (IsValid()) CloseHandle(m_handle); }
+    explicit AutoCloseHandle(HANDLE handle = nullptr) : m_handle(handle) {}
+    ~AutoCloseHandle() { Reset(nullptr); }
     bool IsValid() const { return m_handle && m_handle != INVALID_HANDLE_VALUE; }
+    // Takes ownership of another handle, closing the one held.
+    void Reset(HANDLE handle)
+    {
+        if (IsValid())
+            CloseHandle(m_handle);
+        m_handle = handle;
+    }
     operator HANDLE() const { return m_handle; }
     AutoCloseHandle(const AutoCloseHandle&) = delete;
     AutoCloseHandle& operator=(const AutoCloseHandle&) = delete;
@@ -121,4 +129,51 @@ public:
 
 private:
     void* m_block;
+};
+
+// GetDC on construction; ReleaseDC on every way out.
+class AutoReleaseDC
+{
+public:
+    explicit AutoReleaseDC(HWND window) : m_window(window), m_dc(GetDC(window)) {}
+    ~AutoReleaseDC() { if (m_dc) ReleaseDC(m_window, m_dc); }
+    operator HDC() const { return m_dc; }
+    AutoReleaseDC(const AutoReleaseDC&) = delete;
+    AutoReleaseDC& operator=(const AutoReleaseDC&) = delete;
+
+private:
+    HWND m_window;
+    HDC m_dc;
+};
+
+// A COM interface pointer, released when the guard goes.
+template <class Interface>
+class AutoRelease
+{
+public:
+    AutoRelease() : m_interface(nullptr) {}
+    ~AutoRelease() { if (m_interface) m_interface->Release(); }
+    Interface** operator&() { return &m_interface; }
+    Interface* operator->() const { return m_interface; }
+    Interface* Get() const { return m_interface; }
+    AutoRelease(const AutoRelease&) = delete;
+    AutoRelease& operator=(const AutoRelease&) = delete;
+
+private:
+    Interface* m_interface;
+};
+
+// The thread's COM apartment, entered on construction and left on every way
+// out, but only when entering it succeeded.
+class AutoCoUninitialize
+{
+public:
+    explicit AutoCoUninitialize(HRESULT initialization) : m_initialized(SUCCEEDED(initialization)) {}
+    ~AutoCoUninitialize() { if (m_initialized) CoUninitialize(); }
+    bool IsInitialized() const { return m_initialized; }
+    AutoCoUninitialize(const AutoCoUninitialize&) = delete;
+    AutoCoUninitialize& operator=(const AutoCoUninitialize&) = delete;
+
+private:
+    bool m_initialized;
 };

@@ -6,3 +6,7 @@
 // instead of spreading null checks through every caller.
 void* AllocateMemory(size_t size);
 void FreeMemory(void* block);
+
+// For the rare block whose size comes from outside, such as a file read
+// whole: null when the memory is not there, and the caller does without.
+void* TryAllocateMemory(size_t size);

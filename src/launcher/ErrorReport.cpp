@@ -4,9 +4,11 @@
 namespace {
 
 // No caption: the system shows its own word for "Error", in the user's language.
+// The splash hides once the application's window is up; a box then stands
+// on its own rather than belong to a window the user cannot see.
 void ShowErrorBox(HWND owner, const char* text)
 {
-    MessageBoxA(owner, text, nullptr, MB_OK | MB_ICONERROR);
+    MessageBoxA(owner && IsWindowVisible(owner) ? owner : nullptr, text, nullptr, MB_OK | MB_ICONERROR);
 }
 
 } // namespace

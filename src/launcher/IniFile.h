@@ -10,6 +10,7 @@ namespace IniNames {
 const wchar_t kDisplaySection[] = L"Display";
 const wchar_t kSplashScreenKey[] = L"Splash Screen";
 const wchar_t kSplashShadowKey[] = L"Splash Screen Shadow";
+const wchar_t kSplashTimeoutKey[] = L"Splash Screen Timeout";
 const wchar_t kClassPathSection[] = L"Class Path";
 const wchar_t kClassPathKey[] = L"Class Path";
 const wchar_t kRuntimeSection[] = L"Java Runtime Environment";

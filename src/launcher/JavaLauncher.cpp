@@ -3,7 +3,7 @@
 CJavaLauncher::CJavaLauncher()
     : m_javaVM(nullptr),
       m_jniEnv(nullptr),
-      m_splashScreen(nullptr),
+      m_splashThread(nullptr),
       m_splashWindow(nullptr),
       m_pfnCreateJavaVM(nullptr),
       m_pfnGetDefaultJavaVMInitArgs(nullptr)

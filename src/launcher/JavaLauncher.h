@@ -6,7 +6,7 @@
 #include "jvm/Jni.h"
 #include "version/JavaVersion.h"
 
-class CSplashScreen;
+class CSplashThread;
 
 bool InitApplication(HINSTANCE instance);
 
@@ -62,7 +62,7 @@ private:
     JavaVersion m_minVersion;
     JavaVersion m_maxVersion;
     CStringList m_programArguments;
-    CSplashScreen* m_splashScreen;
+    CSplashThread* m_splashThread;
     HWND m_splashWindow;
     CStringList m_vmOptions;
     CreateJavaVMFunction m_pfnCreateJavaVM;

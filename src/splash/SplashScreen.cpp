@@ -1,23 +1,22 @@
 #include "splash/SplashScreen.h"
 
-#include "framework/Module.h"
+#include "framework/Guards.h"
 #include "framework/WindowClass.h"
-#include "splash/BitmapFile.h"
+#include "splash/ShownWindows.h"
 
 namespace {
 
 CWindowClass g_splashWindowClass("SplashScreenWindow", CS_DBLCLKS | CS_SAVEBITS | CS_DROPSHADOW,
                                  reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)));
 
-SIZE GetBitmapSize(HGDIOBJ bitmap)
-{
-    BITMAP description = {};
-    GetObjectA(bitmap, sizeof(description), &description);
-    SIZE size = { description.bmWidth, description.bmHeight };
-    return size;
-}
+// Often enough that the splash leaves almost with the application's first
+// window appearing, seldom enough to cost nothing.
+const UINT kWatchTimer = 1;
+const UINT kWatchIntervalMs = 100;
+const UINT kTimeoutTimer = 2;
+const UINT kMaxTimeoutSeconds = USER_TIMER_MAXIMUM / 1000;
 
-// Integer division truncates toward zero, so a bitmap larger than the
+// Integer division truncates toward zero, so a picture larger than the
 // screen area gets a negative corner and still sits centred.
 RECT CentreOnScreen(SIZE size)
 {
@@ -29,36 +28,27 @@ RECT CentreOnScreen(SIZE size)
     return rect;
 }
 
-// Null when the file is missing, cut off or not a bitmap.
-HGDIOBJ LoadBitmapFile(const char* fileName)
-{
-    CString path;
-    if (!GetBitmapFilePath(fileName, path) || !IsCompleteBitmapFile(path))
-        return nullptr;
-    return LoadImageA(g_module.GetInstance(), path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
-}
-
 } // namespace
 
-CSplashScreen::CSplashScreen()
+CSplashScreen::CSplashScreen() : m_layered(false), m_timedOut(false)
 {
 }
 
-// The bitmap goes with its member; a window still up goes with the base.
+// The picture goes with its member; a window still up goes with the base.
 CSplashScreen::~CSplashScreen()
 {
 }
 
-HWND CSplashScreen::Create(const char* bitmapFileName, bool shadow)
+HWND CSplashScreen::Create(const char* imageFileName, bool shadow)
 {
-    m_bitmap.Reset(LoadBitmapFile(bitmapFileName));
-    if (!m_bitmap.Get())
+    if (!m_image.Load(imageFileName))
         return nullptr;
     ATOM windowClass = RegisterWindowClass(shadow);
     if (!windowClass)
         return nullptr;
-    return CreateBoundWindow(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass, WS_POPUP,
-                             CentreOnScreen(GetBitmapSize(m_bitmap.Get())));
+    m_layered = m_image.IsTranslucent();
+    return CreateBoundWindow(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | (m_layered ? WS_EX_LAYERED : 0), windowClass,
+                             WS_POPUP, CentreOnScreen(m_image.GetSize()));
 }
 
 // Some systems refuse the drop shadow; the splash is then shown without it.
@@ -70,18 +60,82 @@ ATOM CSplashScreen::RegisterWindowClass(bool shadow)
     return windowClass;
 }
 
+void CSplashScreen::Show(UINT timeoutSeconds)
+{
+    if (m_layered) {
+        ShowTranslucent();
+        m_image.Release();
+    }
+    ShowWindow(m_hWnd, SW_SHOWNORMAL);
+    UpdateWindow(m_hWnd);
+    SetTimer(m_hWnd, kWatchTimer, kWatchIntervalMs, nullptr);
+    if (timeoutSeconds) {
+        UINT seconds = timeoutSeconds < kMaxTimeoutSeconds ? timeoutSeconds : kMaxTimeoutSeconds;
+        SetTimer(m_hWnd, kTimeoutTimer, seconds * 1000, nullptr);
+    }
+}
+
+// A layered window keeps its own copy of what it shows and repaints itself
+// from it, so the picture is not needed after this.
+void CSplashScreen::ShowTranslucent()
+{
+    AutoReleaseDC screen(nullptr);
+    AutoDeleteDC memory(CreateCompatibleDC(screen));
+    ScopedSelectObject selection(memory, m_image.GetBitmap());
+    RECT rect;
+    GetWindowRect(m_hWnd, &rect);
+    POINT position = { rect.left, rect.top };
+    POINT origin = { 0, 0 };
+    SIZE size = m_image.GetSize();
+    BLENDFUNCTION blend = { AC_SRC_OVER, 0, 255, AC_SRC_ALPHA };
+    UpdateLayeredWindow(m_hWnd, screen, &position, &size, memory, &origin, 0, &blend, ULW_ALPHA);
+}
+
 LRESULT CSplashScreen::OnPaint(UINT, WPARAM, LPARAM, bool&)
 {
     AutoEndPaint paint(m_hWnd);
+    if (m_layered)
+        return 0;
     AutoDeleteDC memory(CreateCompatibleDC(paint.GetPaintDC()));
-    SIZE size = GetBitmapSize(m_bitmap.Get());
-    ScopedSelectObject selection(memory, m_bitmap.Get());
+    SIZE size = m_image.GetSize();
+    ScopedSelectObject selection(memory, m_image.GetBitmap());
     BitBlt(paint.GetPaintDC(), 0, 0, size.cx, size.cy, memory, 0, 0, SRCCOPY);
     return 0;
 }
 
-// The bitmap covers the whole window, so erasing first would only flicker.
+// The picture covers the whole window, so erasing first would only flicker.
 LRESULT CSplashScreen::OnEraseBackground(UINT, WPARAM, LPARAM, bool&)
 {
     return 1;
+}
+
+// An error box owned by the splash keeps it up: hiding the owner of a box
+// the user has not answered yet would leave the box without its context.
+LRESULT CSplashScreen::OnTimer(UINT, WPARAM timer, LPARAM, bool&)
+{
+    if (timer == kTimeoutTimer) {
+        KillTimer(m_hWnd, kTimeoutTimer);
+        m_timedOut = true;
+    }
+    ShownWindows shown = FindShownWindows(m_hWnd);
+    if ((m_timedOut || shown.application) && !shown.ownedBySplash)
+        StepAside();
+    return 0;
+}
+
+// The window stays, hidden, until the launch ends: later error boxes then
+// meet a hidden owner and go without one, instead of meeting a handle that
+// no longer names a window.
+void CSplashScreen::StepAside()
+{
+    KillTimer(m_hWnd, kWatchTimer);
+    KillTimer(m_hWnd, kTimeoutTimer);
+    ShowWindow(m_hWnd, SW_HIDE);
+    m_image.Release();
+}
+
+LRESULT CSplashScreen::OnDestroy(UINT, WPARAM, LPARAM, bool&)
+{
+    PostQuitMessage(0);
+    return 0;
 }

@@ -1,5 +1,6 @@
 """The splash window: shown centred before the configuration is read, owning every box, gone before the
 machine is destroyed. Most rows end at the missing class path, whose box the splash owns."""
+import struct
 from cases import *
 
 SMALL = Image(20, 10, gradient)
@@ -20,6 +21,32 @@ HUGE_CLAIM = bytearray(Image(40, 30, gradient).bmp()[:54 + 64])
 HUGE_CLAIM[18:26] = (100000).to_bytes(4, 'little') * 2
 HALF = Image(40, 30, gradient).bmp()
 OTHER = Image(24, 16, tiles)
+
+
+def badge(x, y):  # an opaque disc in a half-transparent ring, on nothing
+    distance = (x - 30) ** 2 + (y - 20) ** 2
+    return (200, 30, 30, 255) if distance < 14 ** 2 else (30, 30, 200, 128) if distance < 18 ** 2 else (0, 0, 0, 0)
+
+
+BADGE = Image(60, 40, badge)
+
+
+def zero_alpha_v5(bmp):
+    """A 32-bit BMP behind a V5 header with an alpha mask, its alpha bytes 0 as many programs leave them."""
+    pixels = bytes(byte if i % 4 != 3 else 0 for i, byte in enumerate(bmp[54:]))
+    header = (struct.pack('<IiiHHIIiiII', 124, *struct.unpack('<iiHH', bmp[18:30]), 3, len(pixels), 0, 0, 0, 0)
+              + struct.pack('<4I', 0xFF0000, 0xFF00, 0xFF, 0xFF000000) + b'sRGB' + bytes(48) + struct.pack('<4I', 4, 0, 0, 0))
+    return b'BM' + struct.pack('<IHHI', 138 + len(pixels), 0, 0, 138) + header + pixels
+
+
+def pictured(name, data, image, file='art\\splash.img', **want):
+    return Case(name, ini=ini(('Display', f'Splash Screen={file}')), files={file: data}, box=CLASS_PATH_MISSING,
+                splash=dict(image=image, **want))
+
+
+def running(name, env, log, display=(), image=OTHER, **fields):
+    return Case(name, ini=ini(('Display', 'Splash Screen=splash.png', *display)) + MINIMAL, files={'splash.png': image.png()},
+                env=env, log=['main.splash=visible', *log], **fields)
 
 CASES = [
     shown('24-bit', Image(400, 300, gradient)), shown('8-bit palette, odd width', Image(37, 21, tiles), 8),
@@ -58,4 +85,20 @@ CASES = [
            files={'splash.bmp': OTHER.bmp()}, args=args, env={'TESTJVM_MAIN_SLEEP_MS': '1500'},
            log=[f'main.splash={state}', 'destroy.splash=absent'], splash=dict(image=OTHER) if state == 'visible' else False)
       for args, state in (('', 'visible'), ('-nosplash', 'absent'))],
+    # Other formats, told apart by their content; the layered window shows the opaque pixels as they are.
+    *[pictured(f'{kind} shown at its size, centred', getattr(image, kind)(), image, layered=False)
+      for kind, image in (('png', Image(41, 23, gradient)), ('jpeg', Image(45, 27, greys)), ('gif', Image(37, 21, tiles)))],
+    pictured('a PNG named .bmp', SMALL.png(), SMALL, file='splash.bmp'), pictured('a BMP named .png', SMALL.bmp(), SMALL, file='s.png'),
+    pictured('a PNG wider than the area', Image(1100, 30, gradient).png(), Image(1100, 30, gradient)),
+    pictured('a PNG with transparency', BADGE.png(), BADGE, layered=True),
+    pictured('a BMP with alpha bytes 0 stays opaque', zero_alpha_v5(Image(40, 30, gradient).bmp(32)), Image(40, 30, gradient),
+             layered=False),
+    # Its own thread keeps the splash painted and answering while main runs; it gives way to the application.
+    *[running(f'repainted after being covered while main runs ({name})', {'TESTJVM_MAIN_SLEEP_MS': '3000'},
+              ['main.splash.end=visible'], image=image, cover=True, splash=dict(image=image, responds=True))
+      for name, image in (('opaque', OTHER), ('layered', BADGE))],
+    running('gone once the application shows a window', {'TESTJVM_MAIN_SHOW_WINDOW': '1'}, ['main.splash.afterwindow=absent']),
+    running('gone at the timeout', {'TESTJVM_MAIN_SLEEP_MS': '2500'}, ['main.splash.end=absent'], ['Splash Screen Timeout=1']),
+    *[running(f'no timeout from {text!r}: gone when main returns', {'TESTJVM_MAIN_SLEEP_MS': '1500'}, ['main.splash.end=visible'],
+              [f'Splash Screen Timeout={text}']) for text in ('0', '', 'soon', '-1', '1.5')],
 ]
