@@ -125,7 +125,7 @@ static Obj *newThrowable(const char *className, const char *message) {
     Obj *t = newObj(K_THROWABLE, classNamed(className, E_NOMAIN));
     return t->cls->throwable = 1, t->name = strdup(message), t;
 }
-static void *throwNew(const char *className, const char *message) { return pending = newThrowable(className, message), NULL; }
+static void *throwNew(const char *name, const char *message) { return pending = newThrowable(name, message), NULL; }
 static char *describe(Obj *t) { /* "<class in dot form>: <message>", as Throwable.toString() gives it */
     char *s = textf("%s: %s", t->cls->name, t->name);
     for (char *p = s; *p != ':'; p++) if (*p == '/') *p = '.';
@@ -151,8 +151,8 @@ static struct JNINativeInterface_ envTable; static JNIEnv theEnv = &envTable;
 static struct JNIInvokeInterface_ vmTable; static JavaVM theVm = &vmTable;
 /* Every JNIEnv entry starts here: the checks that make a misuse fail loudly. */
 static void enter(JNIEnv *env, const char *fn, int pendingAllowed) {
-    static const char *const when[] = {"before the VM was created", "with a foreign JNIEnv", "after DetachCurrentThread",
-                                       "after DestroyJavaVM"};
+    static const char *const when[] = {"before the VM was created", "with a foreign JNIEnv",
+                                       "after DetachCurrentThread", "after DestroyJavaVM"};
     if (state != LIVE || env != &theEnv) fail("%s called %s", fn, when[state]);
     if (GetCurrentThreadId() != creator) fail("%s called from another thread than the VM's creator", fn);
     if (pending && !pendingAllowed) fail("%s called while an exception is pending", fn);
@@ -160,13 +160,16 @@ static void enter(JNIEnv *env, const char *fn, int pendingAllowed) {
 /* Opens the body of a JNIEnv entry, past its checks; `pendingAllowed` for the few that may run meanwhile. */
 #define ENTRY(R, name, pendingAllowed, ...) \
     static R JNICALL name(JNIEnv *env, ##__VA_ARGS__) { enter(env, #name, pendingAllowed);
-/* A method ID encodes its class and which of the few methods known here it is. */
+/* A method ID encodes its class and which of the few methods known here it is. Each method is called through
+ * one family of calls (how), takes one object argument or none (arg), and main exists for the entries named. */
+enum { NEW, CALL_STATIC, CALL_VOID, CALL_OBJECT };
 enum { M_STRING_INIT, M_CTOR, M_MAIN, M_MAIN_NOARGS, M_IMAIN, M_IMAIN_NOARGS, M_TOSTRING, M_STACK, M_COUNT };
-static const struct { const char *name, *sig; int isStatic, entries; } methods[] = {
-    {"<init>", "([B)V", 0, 0}, {"<init>", "()V", 0, 1 << E_INSTANCE | 1 << E_INSTNOARGS},
-    {"main", "([Ljava/lang/String;)V", 1, 1 << E_STATIC}, {"main", "()V", 1, 1 << E_NOARGS},
-    {"main", "([Ljava/lang/String;)V", 0, 1 << E_INSTANCE | 1 << E_NOCTOR}, {"main", "()V", 0, 1 << E_INSTNOARGS},
-    {"toString", "()Ljava/lang/String;", 0, 0}, {"getStackTrace", "()[Ljava/lang/StackTraceElement;", 0, 0}};
+static const struct { const char *name, *sig; int how, arg, entries; } methods[] = {
+    {"<init>", "([B)V", NEW, 1, 0}, {"<init>", "()V", NEW, 0, 1 << E_INSTANCE | 1 << E_INSTNOARGS},
+    {"main", "([Ljava/lang/String;)V", CALL_STATIC, 1, 1 << E_STATIC}, {"main", "()V", CALL_STATIC, 0, 1 << E_NOARGS},
+    {"main", "([Ljava/lang/String;)V", CALL_VOID, 1, 1 << E_INSTANCE | 1 << E_NOCTOR},
+    {"main", "()V", CALL_VOID, 0, 1 << E_INSTNOARGS}, {"toString", "()Ljava/lang/String;", CALL_OBJECT, 0, 0},
+    {"getStackTrace", "()[Ljava/lang/StackTraceElement;", CALL_OBJECT, 0, 0}};
 static int hasMethod(Obj *c, int m) {
     return m == M_STRING_INIT ? c == stringClass : m == M_TOSTRING ? c->throwable || c == frameClass
          : m == M_STACK ? c->throwable : methods[m].entries >> c->entry & 1;
@@ -174,8 +177,9 @@ static int hasMethod(Obj *c, int m) {
 static jmethodID lookup(Obj *c, const char *name, const char *sig, int isStatic) {
     say(isStatic ? "getstaticmethodid" : "getmethodid", "%s.%s%s", c->name, name, sig);
     for (int m = 0; m < M_COUNT; m++)
-        if (!strcmp(methods[m].name, name) && !strcmp(methods[m].sig, sig) && methods[m].isStatic == isStatic
-            && hasMethod(c, m)) return (jmethodID)(INT_PTR)(c->id * M_COUNT + m + 1);
+        if (!strcmp(methods[m].name, name) && !strcmp(methods[m].sig, sig)
+            && (methods[m].how == CALL_STATIC) == isStatic && hasMethod(c, m))
+            return (jmethodID)(INT_PTR)(c->id * M_COUNT + m + 1);
     return cfg.SILENT_MISSING_METHOD ? NULL : throwNew("java/lang/NoSuchMethodError", name);
 }
 ENTRY(jmethodID, GetMethodID, 0, jclass c, const char *name, const char *sig)
@@ -256,10 +260,9 @@ ENTRY(jclass, GetObjectClass, 0, jobject ref)
 
 /* ---- main, and the calls that reach it ---- */
 static const char *splash(void) { /* whether this process shows the launcher's splash window */
-    DWORD process;
+    DWORD pid;
     for (HWND w = NULL; (w = FindWindowExW(NULL, w, L"SplashScreenWindow", NULL));)
-        if (GetWindowThreadProcessId(w, &process), process == GetCurrentProcessId() && IsWindowVisible(w))
-            return "visible";
+        if (GetWindowThreadProcessId(w, &pid), pid == GetCurrentProcessId() && IsWindowVisible(w)) return "visible";
     return "absent";
 }
 static DWORD WINAPI appThreadMain(LPVOID unused) {
@@ -269,8 +272,7 @@ static DWORD WINAPI appThreadMain(LPVOID unused) {
  * window stays, as an application's windows outlive its main method. */
 static void showWindow(void) {
     WNDCLASSW wc = {.lpfnWndProc = DefWindowProcW, .hInstance = GetModuleHandleW(NULL), .lpszClassName = L"StandinApp"};
-    MSG msg;
-    RegisterClassW(&wc);
+    MSG msg; RegisterClassW(&wc);
     CreateWindowExW(0, wc.lpszClassName, L"Stand-in application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 320, 200,
                     NULL, NULL, wc.hInstance, NULL);
     for (DWORD start = GetTickCount(); GetTickCount() - start < 3000 && !strcmp(splash(), "visible"); Sleep(10))
@@ -281,12 +283,10 @@ static void throwFromMain(void) {
     int frames = cfg.MAIN_THROWS_FRAMES;
     say("main.throw", "%s", cfg.MAIN_THROWS), pending = newThrowable(cfg.MAIN_THROWS, "thrown by main");
     pending->items = calloc(pending->len = frames ? frames : 2, sizeof(Obj *));
-    for (int i = 0; i < pending->len; i++) {
-        char frame[64] = "com.example.Main.main(Main.java:7)";
-        if (frames) sprintf(frame, "com.example.Main.frame%d(Main.java:%d)", i + 1, i + 1);
-        else if (i) strcpy(frame, "com.example.Main.run(Main.java:3)");
-        (pending->items[i] = newObj(K_FRAME, frameClass))->name = strdup(frame);
-    }
+    for (int i = 0; i < pending->len; i++)
+        (pending->items[i] = newObj(K_FRAME, frameClass))->name = frames
+            ? textf("com.example.Main.frame%d(Main.java:%d)", i + 1, i + 1)
+            : strdup(i ? "com.example.Main.run(Main.java:3)" : "com.example.Main.main(Main.java:7)");
 }
 static void runMain(Obj *cls, Obj *args) {
     say("main.class", "%s", cls->name), say("main.kind", "%s", entryKind[cls->entry]);
@@ -301,19 +301,14 @@ static void runMain(Obj *cls, Obj *args) {
     if (cfg.APP_THREAD_MS) appThread = CreateThread(NULL, 0, appThreadMain, NULL, 0, NULL);
     if (cfg.MAIN_SHOW_WINDOW) showWindow();
     if (cfg.MAIN_SLEEP_MS) Sleep(cfg.MAIN_SLEEP_MS), say("main.splash.end", "%s", splash());
-    if (cfg.MAIN_EXIT) { /* as System.exit: the launcher's exit hook has the last word */
-        int code = atoi(cfg.MAIN_EXIT);
-        if (say("main.exit", "%d", code), exitHook) exitHook(code);
-        ExitProcess(code);
-    }
+    int code = cfg.MAIN_EXIT ? atoi(cfg.MAIN_EXIT) : 0; /* as System.exit: the launcher's hook has the last word */
+    if (cfg.MAIN_EXIT && (say("main.exit", "%d", code), exitHook)) exitHook(code);
+    if (cfg.MAIN_EXIT) ExitProcess(code);
     if (cfg.MAIN_THROWS) throwFromMain();
     else say("main.return", NULL);
 }
-enum { NEW, CALL_STATIC, CALL_VOID, CALL_OBJECT };
 static const char *const callName[] = {"NewObject", "CallStaticVoidMethod", "CallVoidMethod", "CallObjectMethod"};
-static int takesArg(jmethodID id) {
-    INT_PTR m = ((INT_PTR)id - 1) % M_COUNT; return m == M_STRING_INIT || m == M_MAIN || m == M_IMAIN;
-}
+static int takesArg(jmethodID id) { return methods[((INT_PTR)id - 1) % M_COUNT].arg; }
 /* The one body of NewObject and the Call*Method families: the method must belong to its target. */
 static jobject invoke(JNIEnv *env, jobject target, jmethodID id, jobject arg, int how) {
     const char *fn = callName[how]; INT_PTR n = (INT_PTR)id - 1;
@@ -322,24 +317,22 @@ static jobject invoke(JNIEnv *env, jobject target, jmethodID id, jobject arg, in
     Obj *c = classes[n / M_COUNT], *t = deref(target, fn), *a = arg ? deref(arg, fn) : NULL;
     if (how < CALL_VOID ? t != c : t->cls != c && !(c->throwable && t->kind == K_THROWABLE))
         fail("%s: method of %s called on %s", fn, c->name, t->kind == K_CLASS ? t->name : kindName[t->kind]);
-    if (how == NEW && m == M_STRING_INIT) { /* String(byte[]) decodes with the default charset */
+    if (methods[m].how != how) fail("%s of %s.%s%s", fn, c->name, methods[m].name, methods[m].sig);
+    if (m == M_STRING_INIT) { /* String(byte[]) decodes with the default charset */
         if (!a || a->kind != K_BYTES) fail("String(byte[]) given no byte[]");
         UINT codePage = cfg.CHARSET && !strcmp(cfg.CHARSET, "utf-8") ? CP_UTF8 : CP_ACP;
         WCHAR *text = allocate() ? decode(codePage, a->bytes, a->len, &len) : NULL;
         return text ? newRef(newString(text, len)) : NULL;
     }
-    if (how == NEW && m == M_CTOR) return newRef(newObj(K_INSTANCE, c));
-    if (how == CALL_STATIC ? m == M_MAIN || m == M_MAIN_NOARGS : how == CALL_VOID && (m == M_IMAIN || m == M_IMAIN_NOARGS)) {
-        if (takesArg(id) && (!a || a->kind != K_ARRAY || a->cls != stringClass)) fail("%s: main given no String[]", fn);
-        return runMain(c, a), NULL;
+    if (m == M_CTOR) return newRef(newObj(K_INSTANCE, c));
+    if (m == M_TOSTRING && t->kind == K_FRAME) return newStringUtf8(t->name);
+    if (m == M_TOSTRING) { char *text = describe(t); jobject s = newStringUtf8(text); return free(text), s; }
+    if (m == M_STACK) {
+        Obj *frames = newObj(K_ARRAY, frameClass); frames->items = t->items, frames->len = t->len;
+        return newRef(frames);
     }
-    if (how == CALL_OBJECT && m == M_TOSTRING && t->kind == K_FRAME) return newStringUtf8(t->name);
-    if (how == CALL_OBJECT && m == M_TOSTRING) {
-        char *text = describe(t); jobject s = newStringUtf8(text); return free(text), s;
-    }
-    if (how != CALL_OBJECT || m != M_STACK) fail("%s of %s.%s%s", fn, c->name, methods[m].name, methods[m].sig);
-    Obj *frames = newObj(K_ARRAY, frameClass);
-    return frames->items = t->items, frames->len = t->len, newRef(frames);
+    if (methods[m].arg && (!a || a->kind != K_ARRAY || a->cls != stringClass)) fail("%s: main given no String[]", fn);
+    return runMain(c, a), NULL; /* the four kinds of main */
 }
 /* Each call in its three forms; the methods known here take at most one argument, an object. */
 #define CALLS(Name, R, T, how, RET) \
