@@ -127,7 +127,7 @@ string DescribeBox(HWND box, HWND splash, const wstring& watch)
     string buttons;
     for (HWND button = nullptr; (button = FindWindowExW(box, button, L"Button", nullptr));)
         buttons += (buttons.empty() ? "" : ",") + std::to_string(GetDlgCtrlID(button));
-    WIN32_FILE_ATTRIBUTE_DATA file;
+    WIN32_FILE_ATTRIBUTE_DATA file; // the watched file's size tells what was written before the box came
     bool watched = !watch.empty() && GetFileAttributesExW(watch.c_str(), GetFileExInfoStandard, &file);
     long long size = watched ? (static_cast<long long>(file.nFileSizeHigh) << 32) | file.nFileSizeLow : -1;
     return "box " + Escape(TextOf(box)) + "\t" + Escape(TextOf(GetDlgItem(box, 0xFFFF))) + "\t" + Escape(ownerText) +
@@ -139,8 +139,7 @@ string DescribeBox(HWND box, HWND splash, const wstring& watch)
 string ScreenPixels(const RECT& window)
 {
     RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, r;
-    if (!IntersectRect(&r, &window, &screen))
-        return "";
+    if (!IntersectRect(&r, &window, &screen)) return "";
     int width = r.right - r.left, height = r.bottom - r.top;
     HDC screenDC = GetDC(nullptr), memoryDC = CreateCompatibleDC(screenDC);
     HBITMAP bitmap = CreateCompatibleBitmap(screenDC, width, height);
@@ -153,9 +152,8 @@ string ScreenPixels(const RECT& window)
     DeleteObject(bitmap), DeleteDC(memoryDC), ReleaseDC(nullptr, screenDC);
     char head[64];
     string line(head, snprintf(head, sizeof(head), "pixels %ld %ld %ld %ld ", r.left, r.top, r.right, r.bottom));
-    for (size_t i = 0; i < bgrx.size(); ++i)
-        if (i % 4 != 3)
-            line += {"0123456789abcdef"[bgrx[i] >> 4], "0123456789abcdef"[bgrx[i] & 15]};
+    for (size_t i = 0; i < bgrx.size(); ++i) // B, G, R of each pixel; the fourth byte is unused
+        if (i % 4 != 3) line += {"0123456789abcdef"[bgrx[i] >> 4], "0123456789abcdef"[bgrx[i] & 15]};
     return rows == height ? line + "\n" : "";
 }
 
@@ -211,11 +209,9 @@ bool Start(const Case& c, PROCESS_INFORMATION& process)
     wstring line = c.line + L'\0';
     bool started = startup.hStdOutput != INVALID_HANDLE_VALUE && CreateProcessW(nullptr, &line[0], nullptr, nullptr,
         !c.output.empty(), 0, nullptr, c.cwd.empty() ? nullptr : c.cwd.c_str(), &startup, &process);
-    if (!started)
-        fprintf(stderr, "probe: case %ls did not start (error %lu)\n", c.id.c_str(), GetLastError());
+    if (!started) fprintf(stderr, "probe: case %ls did not start (error %lu)\n", c.id.c_str(), GetLastError());
     SetEnvironmentStringsW(own), FreeEnvironmentStringsW(own);
-    if (startup.hStdOutput && startup.hStdOutput != INVALID_HANDLE_VALUE)
-        CloseHandle(startup.hStdOutput);
+    if (startup.hStdOutput && startup.hStdOutput != INVALID_HANDLE_VALUE) CloseHandle(startup.hStdOutput);
     return started;
 }
 
@@ -240,8 +236,7 @@ string RunCase(const Case& c)
             classStyle = GetClassLongW(splash, GCL_STYLE);
         }
         for (HWND box : VisibleWindowsOf(process.dwProcessId, L"#32770"))
-            if (recorded.insert(box).second)
-                fresh.push_back(box), result += DescribeBox(box, splash, c.watch);
+            if (recorded.insert(box).second) fresh.push_back(box), result += DescribeBox(box, splash, c.watch);
         // The launcher now waits in a box, or has had half a second to paint.
         if (splash && !captured && !ended && IsWindowVisible(splash) &&
             (!fresh.empty() || GetTickCount() - splashSeen >= 500)) {
