@@ -2,7 +2,6 @@
 // what a person at the screen would have met: the message boxes (each answered
 // with OK), the splash window and its pixels, a timeout, and the exit code.
 #include <windows.h>
-#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -12,30 +11,33 @@
 
 namespace {
 
-struct RegistryValue { std::wstring key, name; DWORD type; std::string data; }; // REG_NONE: only the key
+using std::string;
+using std::wstring;
+
+struct RegistryValue { wstring key, name; DWORD type; string data; }; // REG_NONE: only the key
 struct Case {
-    std::wstring id, out, line, cwd, watch, output;
-    std::vector<std::wstring> env, clear;
+    wstring id, out, line, cwd, watch, output;
+    std::vector<wstring> env, clear;
     std::vector<RegistryValue> values;
     bool cover = false;
     DWORD timeoutMs = 30000; // without a `timeout` line
 };
 
-std::wstring Widen(const std::string& text)
+wstring Widen(const string& text)
 {
-    std::wstring wide(text.size(), L'\0');
+    wstring wide(text.size(), L'\0');
     return wide.substr(0, MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), &wide[0], int(text.size())));
 }
 
 // UTF-8 with `\` doubled and control bytes as \xHH: a tab or line end inside
 // a text cannot split a field or a line of the result.
-std::string Escape(const std::wstring& wide)
+string Escape(const wstring& wide)
 {
-    std::string text(wide.size() * 3, '\0'), escaped;
+    string text(wide.size() * 3, '\0'), escaped;
     text.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), &text[0], int(text.size()), 0, 0));
     char hex[8];
     for (unsigned char byte : text)
-        escaped += byte == '\\' ? "\\\\" : byte >= 0x20 ? std::string(1, char(byte))
+        escaped += byte == '\\' ? "\\\\" : byte >= 0x20 ? string(1, char(byte))
                  : (snprintf(hex, sizeof(hex), "\\x%02X", byte), hex);
     return escaped;
 }
@@ -43,21 +45,20 @@ std::string Escape(const std::wstring& wide)
 bool ReadBatch(const wchar_t* path, std::vector<Case>& cases)
 {
     std::ifstream batch(path, std::ios::binary);
-    const std::map<std::string, std::wstring Case::*> texts = {{"out", &Case::out}, {"line", &Case::line},
+    const std::map<string, wstring Case::*> texts = {{"out", &Case::out}, {"line", &Case::line},
         {"cwd", &Case::cwd}, {"watch", &Case::watch}, {"stdout", &Case::output}};
-    const std::map<std::wstring, DWORD> types = {{L"sz", REG_SZ}, {L"expand", REG_EXPAND_SZ}, {L"dword", REG_DWORD},
+    const std::map<wstring, DWORD> types = {{L"sz", REG_SZ}, {L"expand", REG_EXPAND_SZ}, {L"dword", REG_DWORD},
         {L"binary", REG_BINARY}, {L"none", REG_NONE}};
-    for (std::string line; std::getline(batch, line);) {
+    for (string line; std::getline(batch, line);) {
         line.erase(line.find_last_not_of('\r') + 1);
-        size_t space = std::min(line.find(' '), line.size());
-        std::string key = line.substr(0, space);
-        std::wstring rest = Widen(line.substr(std::min(space + 1, line.size())));
-        if (key == "case")
-            cases.emplace_back(), cases.back().id = rest;
-        if (key == "case" || key == "end" || key.empty())
+        size_t space = line.find(' ');
+        string key = line.substr(0, space);
+        wstring rest = space == string::npos ? L"" : Widen(line.substr(space + 1));
+        if (key == "case" || key == "end" || key.empty()) {
+            if (key == "case") cases.emplace_back(), cases.back().id = rest;
             continue;
-        if (cases.empty())
-            return false;
+        }
+        if (cases.empty()) return false;
         Case& c = cases.back();
         size_t first = rest.find(L'|'), last = rest.rfind(L'|'), type = rest.rfind(L'|', last - 1);
         auto typeName = types.find(rest.substr(type + 1, last - type - 1));
@@ -65,15 +66,14 @@ bool ReadBatch(const wchar_t* path, std::vector<Case>& cases)
         else if (key == "env" || key == "regclear") (key == "env" ? c.env : c.clear).push_back(rest);
         else if (key == "cover") c.cover = rest == L"1";
         else if (key == "timeout") c.timeoutMs = wcstoul(rest.c_str(), nullptr, 10);
-        else if (key == "reg" && last && type != std::wstring::npos && type > first && typeName != types.end()) {
-            std::string data; // key|name|type|hex
+        else if (key == "reg" && last && type != wstring::npos && type > first && typeName != types.end()) {
+            string data; // key|name|type|hex
             for (size_t i = last + 1; i + 1 < rest.size(); i += 2)
                 data += char(wcstoul(rest.substr(i, 2).c_str(), nullptr, 16));
-            std::wstring text = Widen(data) + L'\0'; // stored as UTF-16: either launcher reads its own code page
+            wstring text = Widen(data) + L'\0'; // stored as UTF-16: either launcher reads its own code page
             if (typeName->second == REG_SZ || typeName->second == REG_EXPAND_SZ)
                 data.assign(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
-            c.values.push_back({rest.substr(0, first), rest.substr(first + 1, type - first - 1), typeName->second,
-                                data});
+            c.values.push_back({rest.substr(0, first), rest.substr(first + 1, type - first - 1), typeName->second, data});
         } else
             return false;
     }
@@ -82,8 +82,7 @@ bool ReadBatch(const wchar_t* path, std::vector<Case>& cases)
 
 void ClearKeys(const Case& c)
 {
-    for (const std::wstring& key : c.clear)
-        RegDeleteTreeW(HKEY_LOCAL_MACHINE, key.c_str());
+    for (const wstring& key : c.clear) RegDeleteTreeW(HKEY_LOCAL_MACHINE, key.c_str());
 }
 
 void WriteValues(const Case& c)
@@ -101,10 +100,11 @@ void WriteValues(const Case& c)
 
 // The window manager's copy: WM_GETTEXT across processes fails under Wine
 // for texts of tens of kilobytes.
-std::wstring TextOf(HWND window)
+wstring TextOf(HWND window)
 {
-    std::wstring text(1 << 18, L'\0');
-    return text.substr(0, std::max(0, InternalGetWindowText(window, &text[0], int(text.size()))));
+    wstring text(1 << 18, L'\0');
+    int length = InternalGetWindowText(window, &text[0], int(text.size()));
+    return text.substr(0, length > 0 ? length : 0);
 }
 
 // A window that goes during the walk ends it early; the next poll sees the rest.
@@ -118,16 +118,16 @@ std::vector<HWND> VisibleWindowsOf(DWORD processId, const wchar_t* className)
     return found;
 }
 
-std::string DescribeBox(HWND box, HWND splash, const std::wstring& watch)
+string DescribeBox(HWND box, HWND splash, const wstring& watch)
 {
     HWND owner = GetWindow(box, GW_OWNER);
     wchar_t ownerClass[256] = L"";
     GetClassNameW(owner, ownerClass, 256);
-    std::wstring ownerText = !owner ? L"none" : owner == splash ? L"splash" : L"other:" + std::wstring(ownerClass);
-    std::string buttons;
+    wstring ownerText = !owner ? L"none" : owner == splash ? L"splash" : L"other:" + wstring(ownerClass);
+    string buttons;
     for (HWND button = nullptr; (button = FindWindowExW(box, button, L"Button", nullptr));)
         buttons += (buttons.empty() ? "" : ",") + std::to_string(GetDlgCtrlID(button));
-    WIN32_FILE_ATTRIBUTE_DATA file;
+    WIN32_FILE_ATTRIBUTE_DATA file; // the watched file's size tells what was written before the box came
     bool watched = !watch.empty() && GetFileAttributesExW(watch.c_str(), GetFileExInfoStandard, &file);
     long long size = watched ? (static_cast<long long>(file.nFileSizeHigh) << 32) | file.nFileSizeLow : -1;
     return "box " + Escape(TextOf(box)) + "\t" + Escape(TextOf(GetDlgItem(box, 0xFFFF))) + "\t" + Escape(ownerText) +
@@ -136,28 +136,24 @@ std::string DescribeBox(HWND box, HWND splash, const std::wstring& watch)
 
 // The "pixels" line of the part of the rectangle that lies on the screen
 // (nothing else can be read); empty when none does.
-std::string ScreenPixels(const RECT& window)
+string ScreenPixels(const RECT& window)
 {
     RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, r;
-    if (!IntersectRect(&r, &window, &screen))
-        return "";
+    if (!IntersectRect(&r, &window, &screen)) return "";
     int width = r.right - r.left, height = r.bottom - r.top;
     HDC screenDC = GetDC(nullptr), memoryDC = CreateCompatibleDC(screenDC);
     HBITMAP bitmap = CreateCompatibleBitmap(screenDC, width, height);
     HGDIOBJ previous = SelectObject(memoryDC, bitmap);
     BitBlt(memoryDC, 0, 0, width, height, screenDC, r.left, r.top, SRCCOPY);
-    SelectObject(memoryDC, previous);
+    SelectObject(memoryDC, previous); // a bitmap still selected into a DC cannot be read
     BITMAPINFOHEADER header = {sizeof(header), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     std::vector<unsigned char> bgrx(size_t(width) * height * 4);
     int rows = GetDIBits(memoryDC, bitmap, 0, height, bgrx.data(), reinterpret_cast<BITMAPINFO*>(&header), 0);
-    DeleteObject(bitmap);
-    DeleteDC(memoryDC);
-    ReleaseDC(nullptr, screenDC);
+    DeleteObject(bitmap), DeleteDC(memoryDC), ReleaseDC(nullptr, screenDC);
     char head[64];
-    std::string line(head, snprintf(head, sizeof(head), "pixels %ld %ld %ld %ld ", r.left, r.top, r.right, r.bottom));
-    for (size_t i = 0; i < bgrx.size(); ++i)
-        if (i % 4 != 3)
-            line += {"0123456789abcdef"[bgrx[i] >> 4], "0123456789abcdef"[bgrx[i] & 15]};
+    string line(head, snprintf(head, sizeof(head), "pixels %ld %ld %ld %ld ", r.left, r.top, r.right, r.bottom));
+    for (size_t i = 0; i < bgrx.size(); ++i) // B, G, R of each pixel; the fourth byte is unused
+        if (i % 4 != 3) line += {"0123456789abcdef"[bgrx[i] >> 4], "0123456789abcdef"[bgrx[i] & 15]};
     return rows == height ? line + "\n" : "";
 }
 
@@ -176,7 +172,7 @@ bool MoveBoxesOff(DWORD processId, const RECT& splash)
 
 // With `cover` a black window of the probe lies over the splash first: what the splash shows
 // afterwards is what it repainted. Paint may come late, or a box meanwhile: read till two reads agree.
-std::string CaptureSplash(DWORD processId, HWND splash, bool cover)
+string CaptureSplash(DWORD processId, HWND splash, bool cover)
 {
     RECT r;
     GetWindowRect(splash, &r);
@@ -185,11 +181,9 @@ std::string CaptureSplash(DWORD processId, HWND splash, bool cover)
         HWND window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"Static", L"", WS_POPUP | WS_VISIBLE |
             SS_BLACKRECT, r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
         UpdateWindow(window); // painted without a message loop of the probe's own
-        Sleep(300);
-        DestroyWindow(window);
-        Sleep(300);
+        Sleep(300), DestroyWindow(window), Sleep(300);
     }
-    std::string pixels = ScreenPixels(r), again;
+    string pixels = ScreenPixels(r), again;
     for (int read = 1; read < 5 && again != pixels; ++read, pixels.swap(again)) {
         Sleep(MoveBoxesOff(processId, r) ? 300 : 100);
         again = ScreenPixels(r);
@@ -203,37 +197,31 @@ bool Start(const Case& c, PROCESS_INFORMATION& process)
 {
     SECURITY_ATTRIBUTES inheritable = {sizeof(inheritable), nullptr, TRUE};
     STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.cb = sizeof(startup), startup.dwFlags = STARTF_USESTDHANDLES;
     if (!c.output.empty()) // standard input stays null
         startup.hStdOutput = startup.hStdError = CreateFileW(c.output.c_str(), GENERIC_WRITE,
             FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, CREATE_ALWAYS, 0, nullptr);
     wchar_t* own = GetEnvironmentStringsW();
-    for (const std::wstring& change : c.env) {
+    for (const wstring& change : c.env) {
         size_t equals = change.find(L'=', 1);
-        SetEnvironmentVariableW(change.substr(0, equals).c_str(),
-                                equals == std::wstring::npos ? nullptr : &change[equals + 1]);
+        SetEnvironmentVariableW(change.substr(0, equals).c_str(), equals == wstring::npos ? 0 : &change[equals + 1]);
     }
-    std::wstring line = c.line + L'\0';
+    wstring line = c.line + L'\0';
     bool started = startup.hStdOutput != INVALID_HANDLE_VALUE && CreateProcessW(nullptr, &line[0], nullptr, nullptr,
         !c.output.empty(), 0, nullptr, c.cwd.empty() ? nullptr : c.cwd.c_str(), &startup, &process);
-    if (!started)
-        fprintf(stderr, "probe: case %ls did not start (error %lu)\n", c.id.c_str(), GetLastError());
-    SetEnvironmentStringsW(own);
-    FreeEnvironmentStringsW(own);
-    if (startup.hStdOutput && startup.hStdOutput != INVALID_HANDLE_VALUE)
-        CloseHandle(startup.hStdOutput);
+    if (!started) fprintf(stderr, "probe: case %ls did not start (error %lu)\n", c.id.c_str(), GetLastError());
+    SetEnvironmentStringsW(own), FreeEnvironmentStringsW(own);
+    if (startup.hStdOutput && startup.hStdOutput != INVALID_HANDLE_VALUE) CloseHandle(startup.hStdOutput);
     return started;
 }
 
-std::string RunCase(const Case& c)
+string RunCase(const Case& c)
 {
     PROCESS_INFORMATION process = {};
-    ClearKeys(c);
-    WriteValues(c);
+    ClearKeys(c), WriteValues(c);
     if (!Start(c, process))
         return ClearKeys(c), "started 0\n";
-    std::string result = "started 1\n", pixels;
+    string result = "started 1\n", pixels;
     std::set<HWND> recorded; // a box is told once, however often it shows
     HWND splash = nullptr;
     RECT rect = {};
@@ -248,8 +236,7 @@ std::string RunCase(const Case& c)
             classStyle = GetClassLongW(splash, GCL_STYLE);
         }
         for (HWND box : VisibleWindowsOf(process.dwProcessId, L"#32770"))
-            if (recorded.insert(box).second)
-                fresh.push_back(box), result += DescribeBox(box, splash, c.watch);
+            if (recorded.insert(box).second) fresh.push_back(box), result += DescribeBox(box, splash, c.watch);
         // The launcher now waits in a box, or has had half a second to paint.
         if (splash && !captured && !ended && IsWindowVisible(splash) &&
             (!fresh.empty() || GetTickCount() - splashSeen >= 500)) {
@@ -260,8 +247,7 @@ std::string RunCase(const Case& c)
         for (HWND box : fresh)
             PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(box, IDOK)));
         if (!ended && GetTickCount() - start >= c.timeoutMs) {
-            TerminateProcess(process.hProcess, 0xDEAD);
-            WaitForSingleObject(process.hProcess, 5000);
+            TerminateProcess(process.hProcess, 0xDEAD), WaitForSingleObject(process.hProcess, 5000);
             timedOut = ended = true;
         }
     }
@@ -269,14 +255,11 @@ std::string RunCase(const Case& c)
     FILETIME times[4]; // creation and exit as the system recorded them, for the benchmarks
     GetProcessTimes(process.hProcess, &times[0], &times[1], &times[2], &times[3]);
     auto ticks = [](const FILETIME& t) { return (ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    ClearKeys(c);
+    CloseHandle(process.hThread), CloseHandle(process.hProcess), ClearKeys(c);
     char line[128];
     snprintf(line, sizeof(line), "splash %08lx %08lx %08lx %ld %ld %ld %ld %d %d\n", style, exStyle, classStyle,
              rect.left, rect.top, rect.right, rect.bottom, (exStyle & WS_EX_LAYERED) ? 1 : 0, responds ? 1 : 0);
-    if (splash)
-        result += line + pixels;
+    if (splash) result += line + pixels;
     snprintf(line, sizeof(line), "elapsed %llu\nmetrics %d %d\n", (ticks(times[1]) - ticks(times[0])) / 10,
              GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN));
     return result + "timedout " + (timedOut ? "1" : "0") + "\nexit " + std::to_string(exitCode) + "\n" + line;

@@ -14,21 +14,25 @@ static const char *const kindName[] = {"class", "string", "byte[]", "object[]", 
 enum { E_STATIC, E_NOARGS, E_INSTANCE, E_INSTNOARGS, E_NOMAIN, E_NOCTOR, E_COUNT };
 static const char *const entrySuffix[] = {"", "noargs", "instance", "instancenoargs", "nomain", "instancenoctor"};
 static const char *const entryKind[] = {"static", "static-noargs", "instance", "instance-noargs", "", "instance"};
-/* One shape for all: a class has name, entry, id, throwable; a string text, len; a byte array bytes, len; an object array
- * items, len, cls (of its elements); a throwable cls, name (message), items, len (frames); a frame name; an instance cls. */
-typedef struct Obj { int kind, entry, id, throwable, len; struct Obj *cls, **items; char *name; WCHAR *text; jbyte *bytes; } Obj;
+/* One shape for all. A class: name, entry, id, throwable. A string: text, len. A byte array: bytes, len.
+ * An object array: items, len, cls (of its elements). A throwable: cls, name (its message), items and len
+ * (its frames). A frame: name. An instance: cls. */
+typedef struct Obj { int kind, entry, id, throwable, len; struct Obj *cls, **items; char *name, *bytes; WCHAR *text; }
+    Obj;
 enum { NCLASSES = 64, NREFS = 512 };
 static Obj *classes[NCLASSES], *refs[NREFS], *pending, *objectClass, *stringClass, *frameClass;
 static int nclasses, liveRefs, peakRefs, pinned, allocations, everCreated;
-static enum { NONE, LIVE, DETACHED, DESTROYED } state; static DWORD creator; static HANDLE appThread; static WCHAR logPath[32768];
+static enum { NONE, LIVE, DETACHED, DESTROYED } state;
+static DWORD creator; static HANDLE appThread; static WCHAR logPath[32768];
 static void(JNICALL *exitHook)(jint); static jint(JNICALL *printHook)(FILE *, const char *, va_list);
 /* The behaviour, read at creation; each field is named after its variable TESTJVM_<field>. */
-#define NUMBERS(X) X(FAIL_ALLOC_AT) X(SILENT_MISSING_METHOD) X(UTF_CHARS_FAIL) X(MAIN_THROWS_FRAMES) X(MAIN_SLEEP_MS) \
-    X(MAIN_SHOW_WINDOW) X(APP_THREAD_MS) X(DETACH_RESULT) X(CREATE_LEAVES_POINTERS)
-#define TEXTS(X) X(CLASSES) X(CREATE_RESULT) X(MAIN_THROWS) X(MAIN_EXIT) X(MAIN_PRINT) X(CREATE_ABORTS) X(CHARSET)
-#define FIELDS(name) int name;
-#define TEXT_FIELDS(name) char *name;
-static struct { NUMBERS(FIELDS) TEXTS(TEXT_FIELDS) int codePage; } cfg;
+#define NUMBERS(X) X(FAIL_ALLOC_AT) X(SILENT_MISSING_METHOD) X(UTF_CHARS_FAIL) X(MAIN_THROWS_FRAMES) \
+    X(MAIN_SLEEP_MS) X(MAIN_SHOW_WINDOW) X(APP_THREAD_MS) X(DETACH_RESULT) X(CREATE_LEAVES_POINTERS) X(CREATE_RESULT)
+#define TEXTS(X) X(CLASSES) X(MAIN_THROWS) X(MAIN_EXIT) X(MAIN_PRINT) X(CREATE_ABORTS) X(CHARSET)
+#define NUMBER_FIELD(name) int name;
+#define TEXT_FIELD(name) char *name; /* NULL when unset */
+static struct { NUMBERS(NUMBER_FIELD) TEXTS(TEXT_FIELD) } cfg;
+
 static char *utf8(const WCHAR *w, int n, int *len) {
     int size = n ? WideCharToMultiByte(CP_UTF8, 0, w, n, NULL, 0, NULL, NULL) : 0; char *s = malloc(size + 1);
     return WideCharToMultiByte(CP_UTF8, 0, w, n, s, size, NULL, NULL), s[*len = size] = 0, s;
@@ -37,7 +41,7 @@ static WCHAR *decode(UINT codePage, const char *s, int n, int *len) {
     int size = n ? MultiByteToWideChar(codePage, 0, s, n, NULL, 0) : 0; WCHAR *w = malloc((size + 1) * sizeof(WCHAR));
     return MultiByteToWideChar(codePage, 0, s, n, w, size), w[*len = size] = 0, w;
 }
-static char *envText(const WCHAR *name) { /* as UTF-8; NULL when unset */
+static char *envText(const WCHAR *name) { /* as UTF-8 */
     static WCHAR value[32768]; int n = (SetLastError(0), GetEnvironmentVariableW(name, value, 32768));
     return n || GetLastError() != ERROR_ENVVAR_NOT_FOUND ? utf8(value, n, &n) : NULL;
 }
@@ -45,258 +49,309 @@ static char *vformat(const char *format, va_list args) {
     va_list again; va_copy(again, args); char *s = malloc(vsnprintf(NULL, 0, format, args) + 1);
     return vsprintf(s, format, again), va_end(again), s;
 }
-#define FORMAT(text, last, format) va_list args_; va_start(args_, last); char *text = vformat(format, args_); va_end(args_)
+#define FORMAT(text, last, format) \
+    va_list args_; va_start(args_, last); char *text = vformat(format, args_); va_end(args_)
+static char *textf(const char *format, ...) { FORMAT(text, format, format); return text; }
 /* key=value with `\` and control bytes escaped (format NULL: a bare key). The file is opened per line so
  * that a process that ends abruptly loses nothing. */
 static void say(const char *key, const char *format, ...) {
     FORMAT(value, format, format ? format : "");
     char *line = malloc(strlen(key) + 4 * strlen(value) + 3), *o = line + sprintf(line, format ? "%s=" : "%s", key);
-    for (unsigned char *c = (unsigned char *)value; *c; c++) o += sprintf(o, *c == '\\' ? "\\\\" : *c < 0x20 ? "\\x%02X" : "%c", *c);
-    HANDLE file = *logPath ? CreateFileW(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_ALWAYS, 0, NULL) : INVALID_HANDLE_VALUE;
+    for (unsigned char *c = (unsigned char *)value; *c; c++)
+        o += sprintf(o, *c == '\\' ? "\\\\" : *c < 0x20 ? "\\x%02X" : "%c", *c);
+    HANDLE file = CreateFileW(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_ALWAYS, 0, 0);
     DWORD written = (*o++ = '\n');
     if (file != INVALID_HANDLE_VALUE) WriteFile(file, line, o - line, &written, NULL), CloseHandle(file);
     free(line), free(value);
 }
 static void writeStd(DWORD which, const char *format, ...) { /* as System.out and System.err write */
-    FORMAT(text, format, format); DWORD written = WriteFile(GetStdHandle(which), text, strlen(text), &written, NULL); free(text);
+    FORMAT(text, format, format); DWORD written = WriteFile(GetStdHandle(which), text, strlen(text), &written, 0);
+    free(text);
 }
 static void __attribute__((noreturn)) fail(const char *format, ...) {
-    FORMAT(what, format, format); say("FAIL", "%s", what), writeStd(STD_ERROR_HANDLE, "stand-in jvm.dll: FAIL=%s\n", what), ExitProcess(0xBAD);
+    FORMAT(what, format, format);
+    say("FAIL", "%s", what), writeStd(STD_ERROR_HANDLE, "stand-in jvm.dll: FAIL=%s\n", what), ExitProcess(0xBAD);
 }
+
 /* ---- objects, classes and local references ---- */
 static Obj *newObj(int kind, Obj *cls) { Obj *o = calloc(1, sizeof(Obj)); o->kind = kind, o->cls = cls; return o; }
 /* A reference is the address of a slot in refs; the count of live ones gives the peak logged at detach. */
 static jobject newRef(Obj *o) {
-    for (int i = 0; o && i < NREFS; i++) if (!refs[i]) return refs[i] = o, peakRefs += ++liveRefs > peakRefs, (jobject)&refs[i];
+    for (int i = 0; o && i < NREFS; i++)
+        if (!refs[i]) return refs[i] = o, peakRefs += ++liveRefs > peakRefs, (jobject)&refs[i];
     return o ? (fail("more than %d live local references", NREFS), NULL) : NULL;
 }
 static Obj *deref(jobject ref, const char *fn) {
     UINT_PTR at = (UINT_PTR)ref - (UINT_PTR)refs, i = at / sizeof *refs;
-    return at < sizeof refs && !(at % sizeof *refs) && refs[i] ? refs[i] : (fail("%s: invalid or deleted reference", fn), NULL);
+    if (at >= sizeof refs || at % sizeof *refs || !refs[i]) fail("%s: invalid or deleted reference", fn);
+    return refs[i];
 }
 static Obj *need(jobject ref, int kind, const char *fn) {
-    Obj *o = deref(ref, fn); return o->kind == kind ? o : (fail("%s: given a %s where a %s belongs", fn, kindName[o->kind], kindName[kind]), NULL);
+    Obj *o = deref(ref, fn);
+    if (o->kind != kind) fail("%s: given a %s where a %s belongs", fn, kindName[o->kind], kindName[kind]);
+    return o;
 }
 #define NEED(ref, kind) need(ref, kind, __func__)
 #define MAYBE(ref) ((ref) ? deref(ref, __func__) : NULL)
+static int endsWith(const char *s, const char *end) {
+    size_t n = strlen(s), e = strlen(end); return n > e && !strcmp(s + n - e, end);
+}
 static Obj *classNamed(const char *name, int entry) { /* entry < 0: only look the class up */
-    size_t n = strlen(name);
     for (int i = 0; i < nclasses; i++) if (!strcmp(classes[i]->name, name)) return classes[i];
-    if (entry < 0 || nclasses == NCLASSES) return entry < 0 ? NULL : (fail("more than %d classes", NCLASSES), NULL);
-    Obj *c = newObj(K_CLASS, NULL);
-    c->name = strdup(name), c->entry = entry, c->id = nclasses;
-    c->throwable = !strcmp(name, "java/lang/Throwable") || (n > 5 && !strcmp(name + n - 5, "Error")) || (n > 9 && !strcmp(name + n - 9, "Exception"));
-    return classes[nclasses++] = c;
+    if (entry < 0) return NULL;
+    if (nclasses == NCLASSES) fail("more than %d classes", NCLASSES);
+    Obj *c = classes[nclasses] = newObj(K_CLASS, NULL);
+    c->name = strdup(name), c->entry = entry, c->id = nclasses++;
+    c->throwable = !strcmp(name, "java/lang/Throwable") || endsWith(name, "Error") || endsWith(name, "Exception");
+    return c;
 }
 static void addClasses(char *list) { /* "name[!kind];..." */
     for (char *name = strtok(list, ";"), *suffix; name; name = strtok(NULL, ";")) {
         int entry = 0;
-        if ((suffix = strchr(name, '!'))) for (*suffix++ = 0; entry < E_COUNT && strcmp(entrySuffix[entry], suffix);) entry++;
+        if ((suffix = strchr(name, '!')))
+            for (*suffix++ = 0; entry < E_COUNT && strcmp(entrySuffix[entry], suffix);) entry++;
         if (entry == E_COUNT) fail("TESTJVM_CLASSES: unknown kind of entry point '%s'", suffix);
         classNamed(name, entry);
     }
 }
-static Obj *newString(WCHAR *text, int len) { Obj *s = newObj(K_STRING, stringClass); s->text = text, s->len = len; return s; }
-static Obj *newStringUtf8(const char *text) { int n; WCHAR *w = decode(CP_UTF8, text, strlen(text), &n); return newString(w, n); }
+static Obj *newString(WCHAR *text, int len) {
+    Obj *s = newObj(K_STRING, stringClass); s->text = text, s->len = len; return s;
+}
+static jobject newStringUtf8(const char *text) {
+    int n; WCHAR *w = decode(CP_UTF8, text, strlen(text), &n); return newRef(newString(w, n));
+}
+static WCHAR *copyChars(const WCHAR *text, int len) { return memcpy(calloc(len + 1, sizeof(WCHAR)), text, len * 2); }
 static Obj *newThrowable(const char *className, const char *message) {
-    Obj *t = newObj(K_THROWABLE, classNamed(className, E_NOMAIN)); return t->cls->throwable = 1, t->name = strdup(message), t;
+    Obj *t = newObj(K_THROWABLE, classNamed(className, E_NOMAIN));
+    return t->cls->throwable = 1, t->name = strdup(message), t;
 }
-static void *throwNew(const char *className, const char *message) { pending = newThrowable(className, message); return NULL; }
-static char *dotted(const char *name) { char *s = strdup(name), *p = s; for (; *p; p++) *p = *p == '/' ? '.' : *p; return s; }
+static void *throwNew(const char *name, const char *message) { return pending = newThrowable(name, message), NULL; }
+static char *describe(Obj *t) { /* "<class in dot form>: <message>", as Throwable.toString() gives it */
+    char *s = textf("%s: %s", t->cls->name, t->name);
+    for (char *p = s; *p != ':'; p++) if (*p == '/') *p = '.';
+    return s;
+}
 /* Counts the allocations the launcher asks for, so that a test can make the n-th one run out of memory. */
-static int allocate(void) { return ++allocations != cfg.FAIL_ALLOC_AT || throwNew("java/lang/OutOfMemoryError", "Java heap space"); }
-/* ---- JNIEnv ---- */
-static struct JNINativeInterface_ envTable; static JNIEnv theEnv = &envTable;
-static struct JNIInvokeInterface_ vmTable; static JavaVM theVm = &vmTable;
-/* Every JNIEnv entry starts here: the checks that make a misuse fail loudly. */
-static void enter(JNIEnv *env, const char *fn, int pendingAllowed) {
-    static const char *const when[] = {"before the VM was created", "with a foreign JNIEnv", "after DetachCurrentThread", "after DestroyJavaVM"};
-    if (state != LIVE || env != &theEnv) fail("%s called %s", fn, when[state]);
-    if (GetCurrentThreadId() != creator) fail("%s called from another thread than the VM's creator", fn);
-    if (pending && !pendingAllowed) fail("%s called while an exception is pending", fn);
-}
-#define ENTER(pendingAllowed) enter(env, __func__, pendingAllowed)
-/* A method ID encodes its class and which of the few methods known here it is. */
-enum { M_STRING_INIT, M_CTOR, M_MAIN, M_MAIN_NOARGS, M_IMAIN, M_IMAIN_NOARGS, M_TOSTRING, M_STACK, M_COUNT };
-static const struct { const char *name, *sig; int isStatic, entries; } methods[] = {
-    {"<init>", "([B)V", 0, 0}, {"<init>", "()V", 0, 1 << E_INSTANCE | 1 << E_INSTNOARGS}, {"main", "([Ljava/lang/String;)V", 1, 1 << E_STATIC},
-    {"main", "()V", 1, 1 << E_NOARGS}, {"main", "([Ljava/lang/String;)V", 0, 1 << E_INSTANCE | 1 << E_NOCTOR}, {"main", "()V", 0, 1 << E_INSTNOARGS},
-    {"toString", "()Ljava/lang/String;", 0, 0}, {"getStackTrace", "()[Ljava/lang/StackTraceElement;", 0, 0}};
-static int hasMethod(Obj *c, int m) {
-    return m == M_STRING_INIT ? c == stringClass : m == M_TOSTRING ? c->throwable || c == frameClass : m == M_STACK ? c->throwable : methods[m].entries >> c->entry & 1;
-}
-static jmethodID lookup(JNIEnv *env, jclass cls, const char *name, const char *sig, int isStatic, const char *fn) {
-    enter(env, fn, 0); Obj *c = need(cls, K_CLASS, fn);
-    say(isStatic ? "getstaticmethodid" : "getmethodid", "%s.%s%s", c->name, name, sig);
-    for (int m = 0; m < M_COUNT; m++)
-        if (!strcmp(methods[m].name, name) && !strcmp(methods[m].sig, sig) && methods[m].isStatic == isStatic && hasMethod(c, m))
-            return (jmethodID)(INT_PTR)(c->id * M_COUNT + m + 1);
-    return cfg.SILENT_MISSING_METHOD ? NULL : throwNew("java/lang/NoSuchMethodError", name);
-}
-static jmethodID JNICALL GetMethodID(JNIEnv *env, jclass c, const char *n, const char *s) { return lookup(env, c, n, s, 0, __func__); }
-static jmethodID JNICALL GetStaticMethodID(JNIEnv *env, jclass c, const char *n, const char *s) { return lookup(env, c, n, s, 1, __func__); }
-static jclass JNICALL FindClass(JNIEnv *env, const char *name) {
-    ENTER(0), say("findclass", "%s", name); Obj *c = classNamed(name, -1);
-    return c ? newRef(c) : throwNew("java/lang/NoClassDefFoundError", name);
-}
-/* Bounds checked as Java checks them: a bad index leaves an exception pending, no crash. */
-static int inBounds(Obj *a, jsize start, jsize len) {
-    return (start >= 0 && len >= 0 && start <= a->len - len) || throwNew("java/lang/ArrayIndexOutOfBoundsException", "out of bounds");
+static int allocate(void) {
+    return ++allocations != cfg.FAIL_ALLOC_AT || throwNew("java/lang/OutOfMemoryError", "Java heap space");
 }
 static Obj *newArray(int kind, Obj *cls, jsize len, const char *fn) {
     Obj *a = len < 0 ? (fail("%s(%ld)", fn, (long)len), NULL) : allocate() ? newObj(kind, cls) : NULL;
     if (a) a->len = len, a->bytes = calloc(len + 1, 1), a->items = calloc(len + 1, sizeof(Obj *));
     return a;
 }
-static jbyteArray JNICALL NewByteArray(JNIEnv *env, jsize len) { ENTER(0); return newRef(newArray(K_BYTES, NULL, len, __func__)); }
-static void JNICALL SetByteArrayRegion(JNIEnv *env, jbyteArray array, jsize start, jsize len, const jbyte *bytes) {
-    ENTER(0); Obj *a = NEED(array, K_BYTES); if (inBounds(a, start, len)) memcpy(a->bytes + start, bytes, len);
+/* Bounds checked as Java checks them: a bad index leaves an exception pending, no crash. */
+static int inBounds(Obj *a, jsize start, jsize len) {
+    return (start >= 0 && len >= 0 && start <= a->len - len)
+        || throwNew("java/lang/ArrayIndexOutOfBoundsException", "out of bounds");
 }
-static jstring JNICALL NewString(JNIEnv *env, const jchar *text, jsize len) {
-    ENTER(0); if (len < 0 || (!text && len)) fail("NewString with length %ld", (long)len);
-    return allocate() ? newRef(newString(memcpy(calloc(len + 1, sizeof(WCHAR)), text, len * sizeof(WCHAR)), len)) : NULL;
+
+/* ---- JNIEnv ---- */
+static struct JNINativeInterface_ envTable; static JNIEnv theEnv = &envTable;
+static struct JNIInvokeInterface_ vmTable; static JavaVM theVm = &vmTable;
+/* Every JNIEnv entry starts here: the checks that make a misuse fail loudly. */
+static void enter(JNIEnv *env, const char *fn, int pendingAllowed) {
+    static const char *const when[] = {"before the VM was created", "with a foreign JNIEnv",
+                                       "after DetachCurrentThread", "after DestroyJavaVM"};
+    if (state != LIVE || env != &theEnv) fail("%s called %s", fn, when[state]);
+    if (GetCurrentThreadId() != creator) fail("%s called from another thread than the VM's creator", fn);
+    if (pending && !pendingAllowed) fail("%s called while an exception is pending", fn);
 }
-static jstring JNICALL NewStringUTF(JNIEnv *env, const char *text) {
-    ENTER(0); if (!text) fail("NewStringUTF(NULL)"); return allocate() ? newRef(newStringUtf8(text)) : NULL;
+/* Opens the body of a JNIEnv entry, past its checks; `pendingAllowed` for the few that may run meanwhile. */
+#define ENTRY(R, name, pendingAllowed, ...) \
+    static R JNICALL name(JNIEnv *env, ##__VA_ARGS__) { enter(env, #name, pendingAllowed);
+/* A method ID encodes its class and which of the few methods known here it is. Each method is called through
+ * one family of calls (how), takes one object argument or none (arg), and main exists for the entries named. */
+enum { NEW, CALL_STATIC, CALL_VOID, CALL_OBJECT };
+enum { M_STRING_INIT, M_CTOR, M_MAIN, M_MAIN_NOARGS, M_IMAIN, M_IMAIN_NOARGS, M_TOSTRING, M_STACK, M_COUNT };
+static const struct { const char *name, *sig; int how, arg, entries; } methods[] = {
+    {"<init>", "([B)V", NEW, 1, 0}, {"<init>", "()V", NEW, 0, 1 << E_INSTANCE | 1 << E_INSTNOARGS},
+    {"main", "([Ljava/lang/String;)V", CALL_STATIC, 1, 1 << E_STATIC}, {"main", "()V", CALL_STATIC, 0, 1 << E_NOARGS},
+    {"main", "([Ljava/lang/String;)V", CALL_VOID, 1, 1 << E_INSTANCE | 1 << E_NOCTOR},
+    {"main", "()V", CALL_VOID, 0, 1 << E_INSTNOARGS}, {"toString", "()Ljava/lang/String;", CALL_OBJECT, 0, 0},
+    {"getStackTrace", "()[Ljava/lang/StackTraceElement;", CALL_OBJECT, 0, 0}};
+static int hasMethod(Obj *c, int m) {
+    return m == M_STRING_INIT ? c == stringClass : m == M_TOSTRING ? c->throwable || c == frameClass
+         : m == M_STACK ? c->throwable : methods[m].entries >> c->entry & 1;
 }
-static jsize JNICALL GetStringLength(JNIEnv *env, jstring s) { ENTER(0); return NEED(s, K_STRING)->len; }
+static jmethodID lookup(Obj *c, const char *name, const char *sig, int isStatic) {
+    say(isStatic ? "getstaticmethodid" : "getmethodid", "%s.%s%s", c->name, name, sig);
+    for (int m = 0; m < M_COUNT; m++)
+        if (!strcmp(methods[m].name, name) && !strcmp(methods[m].sig, sig)
+            && (methods[m].how == CALL_STATIC) == isStatic && hasMethod(c, m))
+            return (jmethodID)(INT_PTR)(c->id * M_COUNT + m + 1);
+    return cfg.SILENT_MISSING_METHOD ? NULL : throwNew("java/lang/NoSuchMethodError", name);
+}
+ENTRY(jmethodID, GetMethodID, 0, jclass c, const char *name, const char *sig)
+    return lookup(NEED(c, K_CLASS), name, sig, 0); }
+ENTRY(jmethodID, GetStaticMethodID, 0, jclass c, const char *name, const char *sig)
+    return lookup(NEED(c, K_CLASS), name, sig, 1); }
+ENTRY(jclass, FindClass, 0, const char *name)
+    say("findclass", "%s", name); Obj *c = classNamed(name, -1);
+    return c ? newRef(c) : throwNew("java/lang/NoClassDefFoundError", name);
+}
+ENTRY(jbyteArray, NewByteArray, 0, jsize len) return newRef(newArray(K_BYTES, NULL, len, __func__)); }
+ENTRY(void, SetByteArrayRegion, 0, jbyteArray array, jsize start, jsize len, const jbyte *bytes)
+    Obj *a = NEED(array, K_BYTES); if (inBounds(a, start, len)) memcpy(a->bytes + start, bytes, len);
+}
+ENTRY(jstring, NewString, 0, const jchar *text, jsize len)
+    if (len < 0 || (!text && len)) fail("NewString with length %ld", (long)len);
+    return allocate() ? newRef(newString(copyChars(text, len), len)) : NULL;
+}
+ENTRY(jstring, NewStringUTF, 0, const char *text)
+    if (!text) fail("NewStringUTF(NULL)");
+    return allocate() ? newStringUtf8(text) : NULL;
+}
+ENTRY(jsize, GetStringLength, 0, jstring s) return NEED(s, K_STRING)->len; }
 /* Characters handed out are counted until released: any still out at DestroyJavaVM leaked. Plain UTF-8
  * stands in for modified UTF-8: the two agree on any text within the BMP without U+0000. */
-static void *pin(JNIEnv *env, jstring s, jboolean *isCopy, int utf, const char *fn) {
-    enter(env, fn, 0); Obj *o = need(s, K_STRING, fn); int n;
-    if (utf && cfg.UTF_CHARS_FAIL) return throwNew("java/lang/OutOfMemoryError", "GetStringUTFChars");
-    if (isCopy) *isCopy = JNI_TRUE;
-    return pinned++, utf ? (void *)utf8(o->text, o->len, &n) : memcpy(calloc(o->len + 1, sizeof(WCHAR)), o->text, o->len * sizeof(WCHAR));
+ENTRY(const jchar *, GetStringChars, 0, jstring s, jboolean *isCopy)
+    Obj *o = NEED(s, K_STRING); if (isCopy) *isCopy = JNI_TRUE;
+    return pinned++, copyChars(o->text, o->len);
 }
-static const jchar *JNICALL GetStringChars(JNIEnv *env, jstring s, jboolean *isCopy) { return pin(env, s, isCopy, 0, __func__); }
-static const char *JNICALL GetStringUTFChars(JNIEnv *env, jstring s, jboolean *isCopy) { return pin(env, s, isCopy, 1, __func__); }
-static void release(JNIEnv *env, jstring s, const void *chars, const char *fn) {
-    if (enter(env, fn, 1), need(s, K_STRING, fn), !chars || pinned-- <= 0) fail("%s of characters never handed out", fn);
+ENTRY(const char *, GetStringUTFChars, 0, jstring s, jboolean *isCopy)
+    Obj *o = NEED(s, K_STRING); int n;
+    if (cfg.UTF_CHARS_FAIL) return throwNew("java/lang/OutOfMemoryError", "GetStringUTFChars");
+    if (isCopy) *isCopy = JNI_TRUE;
+    return pinned++, utf8(o->text, o->len, &n);
+}
+static void release(jstring s, const void *chars, const char *fn) {
+    if (need(s, K_STRING, fn), !chars || pinned-- <= 0) fail("%s of characters never handed out", fn);
     free((void *)chars);
 }
-static void JNICALL ReleaseStringChars(JNIEnv *env, jstring s, const jchar *c) { release(env, s, c, __func__); }
-static void JNICALL ReleaseStringUTFChars(JNIEnv *env, jstring s, const char *c) { release(env, s, c, __func__); }
-static jthrowable JNICALL ExceptionOccurred(JNIEnv *env) { ENTER(1); return newRef(pending); }
-static jboolean JNICALL ExceptionCheck(JNIEnv *env) { ENTER(1); return pending != NULL; }
-static void JNICALL ExceptionClear(JNIEnv *env) { ENTER(1), pending = NULL; }
+ENTRY(void, ReleaseStringChars, 1, jstring s, const jchar *chars) release(s, chars, __func__); }
+ENTRY(void, ReleaseStringUTFChars, 1, jstring s, const char *chars) release(s, chars, __func__); }
+ENTRY(jthrowable, ExceptionOccurred, 1) return newRef(pending); }
+ENTRY(jboolean, ExceptionCheck, 1) return pending != NULL; }
+ENTRY(void, ExceptionClear, 1) pending = NULL; }
 /* Prints the exception as Java prints an uncaught one, and like Java clears it. */
-static void JNICALL ExceptionDescribe(JNIEnv *env) {
-    ENTER(1); if (!pending) fail("ExceptionDescribe without a pending exception");
-    char *name = dotted(pending->cls->name);
-    say("describe", "%s: %s", name, pending->name), writeStd(STD_ERROR_HANDLE, "Exception in thread \"main\" %s: %s\n", name, pending->name);
+ENTRY(void, ExceptionDescribe, 1)
+    if (!pending) fail("ExceptionDescribe without a pending exception");
+    char *text = describe(pending);
+    say("describe", "%s", text), writeStd(STD_ERROR_HANDLE, "Exception in thread \"main\" %s\n", text);
     for (int i = 0; i < pending->len; i++) writeStd(STD_ERROR_HANDLE, "\tat %s\n", pending->items[i]->name);
-    free(name), pending = NULL;
+    free(text), pending = NULL;
 }
-static jint JNICALL Throw(JNIEnv *env, jthrowable t) { ENTER(0); pending = NEED(t, K_THROWABLE); return 0; }
-static void JNICALL DeleteLocalRef(JNIEnv *env, jobject ref) { ENTER(1); if (MAYBE(ref)) *(Obj **)ref = NULL, liveRefs--; }
-static jobjectArray JNICALL NewObjectArray(JNIEnv *env, jsize len, jclass cls, jobject init) {
-    ENTER(0); Obj *c = NEED(cls, K_CLASS), *value = MAYBE(init), *a = newArray(K_ARRAY, c, len, __func__);
+ENTRY(jint, Throw, 0, jthrowable t) pending = NEED(t, K_THROWABLE); return 0; }
+ENTRY(void, DeleteLocalRef, 1, jobject ref) if (MAYBE(ref)) *(Obj **)ref = NULL, liveRefs--; }
+ENTRY(jobjectArray, NewObjectArray, 0, jsize len, jclass cls, jobject init)
+    Obj *c = NEED(cls, K_CLASS), *value = MAYBE(init), *a = newArray(K_ARRAY, c, len, __func__);
     for (int i = 0; a && i < len; i++) a->items[i] = value;
     return newRef(a);
 }
-static void JNICALL SetObjectArrayElement(JNIEnv *env, jobjectArray array, jsize i, jobject ref) {
-    ENTER(0); Obj *a = NEED(array, K_ARRAY), *value = MAYBE(ref);
-    if (value && a->cls != objectClass && value->cls != a->cls) throwNew("java/lang/ArrayStoreException", kindName[value->kind]);
+ENTRY(void, SetObjectArrayElement, 0, jobjectArray array, jsize i, jobject ref)
+    Obj *a = NEED(array, K_ARRAY), *value = MAYBE(ref);
+    if (value && a->cls != objectClass && value->cls != a->cls)
+        throwNew("java/lang/ArrayStoreException", kindName[value->kind]);
     else if (inBounds(a, i, 1)) a->items[i] = value;
 }
-static jobject JNICALL GetObjectArrayElement(JNIEnv *env, jobjectArray array, jsize i) {
-    ENTER(0); Obj *a = NEED(array, K_ARRAY); return inBounds(a, i, 1) ? newRef(a->items[i]) : NULL;
+ENTRY(jobject, GetObjectArrayElement, 0, jobjectArray array, jsize i)
+    Obj *a = NEED(array, K_ARRAY); return inBounds(a, i, 1) ? newRef(a->items[i]) : NULL;
 }
-static jsize JNICALL GetArrayLength(JNIEnv *env, jarray array) {
-    ENTER(0); Obj *a = deref(array, __func__);
+ENTRY(jsize, GetArrayLength, 0, jarray array)
+    Obj *a = deref(array, __func__);
     return a->kind == K_BYTES || a->kind == K_ARRAY ? a->len : (fail("GetArrayLength of a %s", kindName[a->kind]), 0);
 }
 /* Arrays and classes have no class object here: the launcher has no use for one. */
-static jclass JNICALL GetObjectClass(JNIEnv *env, jobject ref) {
-    ENTER(0); Obj *o = deref(ref, __func__);
+ENTRY(jclass, GetObjectClass, 0, jobject ref)
+    Obj *o = deref(ref, __func__);
     return o->cls && o->kind != K_ARRAY ? newRef(o->cls) : (fail("GetObjectClass of a %s", kindName[o->kind]), NULL);
 }
+
 /* ---- main, and the calls that reach it ---- */
 static const char *splash(void) { /* whether this process shows the launcher's splash window */
-    DWORD process;
+    DWORD pid;
     for (HWND w = NULL; (w = FindWindowExW(NULL, w, L"SplashScreenWindow", NULL));)
-        if (GetWindowThreadProcessId(w, &process), process == GetCurrentProcessId() && IsWindowVisible(w)) return "visible";
+        if (GetWindowThreadProcessId(w, &pid), pid == GetCurrentProcessId() && IsWindowVisible(w)) return "visible";
     return "absent";
 }
-static DWORD WINAPI appThreadMain(LPVOID unused) { (void)unused, Sleep(cfg.APP_THREAD_MS), say("appthread.end", NULL); return 0; }
+static DWORD WINAPI appThreadMain(LPVOID unused) {
+    (void)unused, Sleep(cfg.APP_THREAD_MS), say("appthread.end", NULL); return 0;
+}
 /* An application that opens a window of its own, which the launcher's splash should make way for. The
  * window stays, as an application's windows outlive its main method. */
 static void showWindow(void) {
-    WNDCLASSW wc = {.lpfnWndProc = DefWindowProcW, .hInstance = GetModuleHandleW(NULL), .lpszClassName = L"StandinApp"}; MSG msg;
-    RegisterClassW(&wc);
-    CreateWindowExW(0, wc.lpszClassName, L"Stand-in application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 320, 200, NULL, NULL, wc.hInstance, NULL);
+    WNDCLASSW wc = {.lpfnWndProc = DefWindowProcW, .hInstance = GetModuleHandleW(NULL), .lpszClassName = L"StandinApp"};
+    MSG msg; RegisterClassW(&wc);
+    CreateWindowExW(0, wc.lpszClassName, L"Stand-in application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 320, 200,
+                    NULL, NULL, wc.hInstance, NULL);
     for (DWORD start = GetTickCount(); GetTickCount() - start < 3000 && !strcmp(splash(), "visible"); Sleep(10))
         while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) TranslateMessage(&msg), DispatchMessageW(&msg);
     say("main.splash.afterwindow", "%s", splash());
 }
 static void throwFromMain(void) {
-    int frames = cfg.MAIN_THROWS_FRAMES; say("main.throw", "%s", cfg.MAIN_THROWS), pending = newThrowable(cfg.MAIN_THROWS, "thrown by main");
+    int frames = cfg.MAIN_THROWS_FRAMES;
+    say("main.throw", "%s", cfg.MAIN_THROWS), pending = newThrowable(cfg.MAIN_THROWS, "thrown by main");
     pending->items = calloc(pending->len = frames ? frames : 2, sizeof(Obj *));
-    for (int i = 0; i < pending->len; i++) {
-        char frame[64] = "com.example.Main.main(Main.java:7)";
-        if (frames || i) sprintf(frame, frames ? "com.example.Main.frame%d(Main.java:%d)" : "com.example.Main.run(Main.java:3)", i + 1, i + 1);
-        (pending->items[i] = newObj(K_FRAME, frameClass))->name = strdup(frame);
-    }
+    for (int i = 0; i < pending->len; i++)
+        (pending->items[i] = newObj(K_FRAME, frameClass))->name = frames
+            ? textf("com.example.Main.frame%d(Main.java:%d)", i + 1, i + 1)
+            : strdup(i ? "com.example.Main.run(Main.java:3)" : "com.example.Main.main(Main.java:7)");
 }
 static void runMain(Obj *cls, Obj *args) {
-    say("main.class", "%s", cls->name), say("main.kind", "%s", entryKind[cls->entry]), say("main.splash", "%s", splash());
-    say("main.argc", "%d", args ? args->len : 0);
+    say("main.class", "%s", cls->name), say("main.kind", "%s", entryKind[cls->entry]);
+    say("main.splash", "%s", splash()), say("main.argc", "%d", args ? args->len : 0);
     for (int i = 0, n; args && i < args->len; i++) {
-        char *text = args->items[i] ? utf8(args->items[i]->text, args->items[i]->len, &n) : (fail("main's argument %d is null", i), NULL);
+        if (!args->items[i]) fail("main's argument %d is null", i);
+        char *text = utf8(args->items[i]->text, args->items[i]->len, &n);
         say("arg", "%s", text), free(text);
     }
-    if (cfg.MAIN_PRINT) writeStd(STD_OUTPUT_HANDLE, "%s\n", cfg.MAIN_PRINT), writeStd(STD_ERROR_HANDLE, "err:%s\n", cfg.MAIN_PRINT);
+    if (cfg.MAIN_PRINT)
+        writeStd(STD_OUTPUT_HANDLE, "%s\n", cfg.MAIN_PRINT), writeStd(STD_ERROR_HANDLE, "err:%s\n", cfg.MAIN_PRINT);
     if (cfg.APP_THREAD_MS) appThread = CreateThread(NULL, 0, appThreadMain, NULL, 0, NULL);
     if (cfg.MAIN_SHOW_WINDOW) showWindow();
     if (cfg.MAIN_SLEEP_MS) Sleep(cfg.MAIN_SLEEP_MS), say("main.splash.end", "%s", splash());
-    int code = cfg.MAIN_EXIT ? atoi(cfg.MAIN_EXIT) : 0; /* as System.exit: the launcher's exit hook has the last word */
+    int code = cfg.MAIN_EXIT ? atoi(cfg.MAIN_EXIT) : 0; /* as System.exit: the launcher's hook has the last word */
     if (cfg.MAIN_EXIT && (say("main.exit", "%d", code), exitHook)) exitHook(code);
     if (cfg.MAIN_EXIT) ExitProcess(code);
     if (cfg.MAIN_THROWS) throwFromMain();
     else say("main.return", NULL);
 }
-enum { NEW, CALL_STATIC, CALL_VOID, CALL_OBJECT }; static const char *const callName[] = {"NewObject", "CallStaticVoidMethod", "CallVoidMethod", "CallObjectMethod"};
-static int takesArg(jmethodID id) { INT_PTR m = ((INT_PTR)id - 1) % M_COUNT; return m == M_STRING_INIT || m == M_MAIN || m == M_IMAIN; }
+static const char *const callName[] = {"NewObject", "CallStaticVoidMethod", "CallVoidMethod", "CallObjectMethod"};
+static int takesArg(jmethodID id) { return methods[((INT_PTR)id - 1) % M_COUNT].arg; }
 /* The one body of NewObject and the Call*Method families: the method must belong to its target. */
 static jobject invoke(JNIEnv *env, jobject target, jmethodID id, jobject arg, int how) {
     const char *fn = callName[how]; INT_PTR n = (INT_PTR)id - 1;
     if (enter(env, fn, 0), n < 0 || n >= nclasses * M_COUNT) fail("%s: invalid method ID", fn);
     int m = n % M_COUNT, len;
     Obj *c = classes[n / M_COUNT], *t = deref(target, fn), *a = arg ? deref(arg, fn) : NULL;
-    if (how < CALL_VOID ? t != c : t->cls != c && !(c->throwable && t->kind == K_THROWABLE)) fail("%s: method of %s called on %s", fn, c->name, t->kind == K_CLASS ? t->name : kindName[t->kind]);
-    if (how == NEW && m == M_STRING_INIT) { /* String(byte[]) decodes with the default charset */
-        WCHAR *text = !a || a->kind != K_BYTES ? (fail("String(byte[]) given no byte[]"), NULL) : allocate() ? decode(cfg.codePage, (char *)a->bytes, a->len, &len) : NULL;
+    if (how < CALL_VOID ? t != c : t->cls != c && !(c->throwable && t->kind == K_THROWABLE))
+        fail("%s: method of %s called on %s", fn, c->name, t->kind == K_CLASS ? t->name : kindName[t->kind]);
+    if (methods[m].how != how) fail("%s of %s.%s%s", fn, c->name, methods[m].name, methods[m].sig);
+    if (m == M_STRING_INIT) { /* String(byte[]) decodes with the default charset */
+        if (!a || a->kind != K_BYTES) fail("String(byte[]) given no byte[]");
+        UINT codePage = cfg.CHARSET && !strcmp(cfg.CHARSET, "utf-8") ? CP_UTF8 : CP_ACP;
+        WCHAR *text = allocate() ? decode(codePage, a->bytes, a->len, &len) : NULL;
         return text ? newRef(newString(text, len)) : NULL;
     }
-    if (how == NEW && m == M_CTOR) return newRef(newObj(K_INSTANCE, c));
-    if ((how == CALL_STATIC && (m == M_MAIN || m == M_MAIN_NOARGS)) || (how == CALL_VOID && (m == M_IMAIN || m == M_IMAIN_NOARGS))) {
-        if (takesArg(id) && (!a || a->kind != K_ARRAY || a->cls != stringClass)) fail("%s: main given no String[]", fn);
-        return runMain(c, a), NULL;
+    if (m == M_CTOR) return newRef(newObj(K_INSTANCE, c));
+    if (m == M_TOSTRING && t->kind == K_FRAME) return newStringUtf8(t->name);
+    if (m == M_TOSTRING) { char *text = describe(t); jobject s = newStringUtf8(text); return free(text), s; }
+    if (m == M_STACK) {
+        Obj *frames = newObj(K_ARRAY, frameClass); frames->items = t->items, frames->len = t->len;
+        return newRef(frames);
     }
-    if (how == CALL_OBJECT && m == M_TOSTRING && t->kind == K_FRAME) return newRef(newStringUtf8(t->name));
-    if (how == CALL_OBJECT && m == M_TOSTRING) {
-        char *name = dotted(t->cls->name), *text = malloc(strlen(name) + strlen(t->name) + 3);
-        jobject s = (sprintf(text, "%s: %s", name, t->name), newRef(newStringUtf8(text)));
-        return free(name), free(text), s;
-    }
-    Obj *frames = how == CALL_OBJECT && m == M_STACK ? newObj(K_ARRAY, frameClass) : NULL;
-    if (!frames) fail("%s of %s.%s%s", fn, c->name, methods[m].name, methods[m].sig);
-    return frames->items = t->items, frames->len = t->len, newRef(frames);
+    if (methods[m].arg && (!a || a->kind != K_ARRAY || a->cls != stringClass)) fail("%s: main given no String[]", fn);
+    return runMain(c, a), NULL; /* the four kinds of main */
 }
 /* Each call in its three forms; the methods known here take at most one argument, an object. */
 #define CALLS(Name, R, T, how, RET) \
-    static R JNICALL Name##A(JNIEnv *env, T t, jmethodID m, const jvalue *a) { RET invoke(env, t, m, takesArg(m) ? a[0].l : NULL, how); } \
-    static R JNICALL Name##V(JNIEnv *env, T t, jmethodID m, va_list ap) { RET invoke(env, t, m, takesArg(m) ? va_arg(ap, jobject) : NULL, how); } \
-    static R JNICALL Name(JNIEnv *env, T t, jmethodID m, ...) { \
-        va_list ap; va_start(ap, m); jobject r = invoke(env, t, m, takesArg(m) ? va_arg(ap, jobject) : NULL, how); va_end(ap); RET r; }
+    static R JNICALL Name##A(JNIEnv *env, T t, jmethodID m, const jvalue *a) { \
+        RET invoke(env, t, m, takesArg(m) ? a[0].l : NULL, how); } \
+    static R JNICALL Name##V(JNIEnv *env, T t, jmethodID m, va_list ap) { \
+        RET invoke(env, t, m, takesArg(m) ? va_arg(ap, jobject) : NULL, how); } \
+    static R JNICALL Name(JNIEnv *env, T t, jmethodID m, ...) { va_list ap; va_start(ap, m); \
+        jobject r = invoke(env, t, m, takesArg(m) ? va_arg(ap, jobject) : NULL, how); va_end(ap); RET r; }
 CALLS(NewObject, jobject, jclass, NEW, return) CALLS(CallStaticVoidMethod, void, jclass, CALL_STATIC, (void))
 CALLS(CallVoidMethod, void, jobject, CALL_VOID, (void)) CALLS(CallObjectMethod, jobject, jobject, CALL_OBJECT, return)
+
 /* ---- JavaVM ---- */
 static int knownVersion(jint v) { /* 1.2, 1.4, 1.6, 1.8, 9, 10, 19, 21 */
     return (v >= 0x10002 && v <= 0x10008 && !(v & 1)) || v == 0x90000 || v == 0xa0000 || v == 0x130000 || v == 0x150000;
 }
 static void vmEnter(JavaVM *vm, const char *fn) {
-    if (vm != &theVm || state == NONE || state == DESTROYED) fail("%s %s", fn, state == DESTROYED ? "after DestroyJavaVM" : "without a created VM");
+    if (vm != &theVm || state == NONE || state == DESTROYED)
+        fail("%s %s", fn, state == DESTROYED ? "after DestroyJavaVM" : "without a created VM");
 }
 /* Waits for the application's thread, as Java waits for its non-daemon threads. */
 static jint JNICALL DestroyJavaVM(JavaVM *vm) {
@@ -305,7 +360,8 @@ static jint JNICALL DestroyJavaVM(JavaVM *vm) {
     return say("destroy.splash", "%s", splash()), say("destroy.end", NULL), state = DESTROYED, JNI_OK;
 }
 static jint JNICALL DetachCurrentThread(JavaVM *vm) {
-    if (vmEnter(vm, __func__), GetCurrentThreadId() != creator) fail("DetachCurrentThread from another thread than the VM's creator");
+    vmEnter(vm, __func__);
+    if (GetCurrentThreadId() != creator) fail("DetachCurrentThread from another thread than the VM's creator");
     say("localrefs.peak", "%d", peakRefs), say("detach", "%d", cfg.DETACH_RESULT);
     return state = cfg.DETACH_RESULT ? state : DETACHED, cfg.DETACH_RESULT;
 }
@@ -317,8 +373,9 @@ static jint JNICALL GetEnv(JavaVM *vm, void **env, jint version) {
 static void trap(int i) { fail("unexpected %s entry #%d", i < 900 ? "JNIEnv" : "JavaVM", i % 900); }
 #define TRAP(h, t, u) static void JNICALL trap##h##t##u(void) { trap(1##h##t##u - 1000); }
 #define SLOT(h, t, u) (void *)trap##h##t##u,
-#define TEN(F, h, t) F(h, t, 0) F(h, t, 1) F(h, t, 2) F(h, t, 3) F(h, t, 4) F(h, t, 5) F(h, t, 6) F(h, t, 7) F(h, t, 8) F(h, t, 9)
-#define HUNDRED(F, h) TEN(F, h, 0) TEN(F, h, 1) TEN(F, h, 2) TEN(F, h, 3) TEN(F, h, 4) TEN(F, h, 5) TEN(F, h, 6) TEN(F, h, 7) TEN(F, h, 8) TEN(F, h, 9)
+#define TEN(F, h, t) F(h,t,0) F(h,t,1) F(h,t,2) F(h,t,3) F(h,t,4) F(h,t,5) F(h,t,6) F(h,t,7) F(h,t,8) F(h,t,9)
+#define HUNDRED(F, h) TEN(F,h,0) TEN(F,h,1) TEN(F,h,2) TEN(F,h,3) TEN(F,h,4) TEN(F,h,5) TEN(F,h,6) TEN(F,h,7) \
+    TEN(F,h,8) TEN(F,h,9)
 #define ALL(F) HUNDRED(F, 0) HUNDRED(F, 1) TEN(F, 2, 0) TEN(F, 2, 1) TEN(F, 2, 2) TEN(F, 2, 3) TEN(F, 2, 4)
 ALL(TRAP)
 static void *const traps[] = {ALL(SLOT)};
@@ -328,29 +385,32 @@ _Static_assert(sizeof envTable <= sizeof traps && sizeof vmTable <= sizeof vmTra
 static void fillTables(void) {
     memcpy(&envTable, traps, sizeof envTable), memcpy(&vmTable, vmTraps, sizeof vmTable);
 #define SET(f) envTable.f = f
-    SET(FindClass), SET(GetMethodID), SET(GetStaticMethodID), SET(NewByteArray), SET(SetByteArrayRegion), SET(NewString), SET(NewStringUTF);
-    SET(GetStringLength), SET(GetStringChars), SET(ReleaseStringChars), SET(GetStringUTFChars), SET(ReleaseStringUTFChars), SET(Throw);
-    SET(ExceptionOccurred), SET(ExceptionCheck), SET(ExceptionDescribe), SET(ExceptionClear), SET(DeleteLocalRef), SET(NewObjectArray);
-    SET(SetObjectArrayElement), SET(GetObjectArrayElement), SET(GetArrayLength), SET(GetObjectClass), SET(NewObject), SET(NewObjectV);
-    SET(NewObjectA), SET(CallStaticVoidMethod), SET(CallStaticVoidMethodV), SET(CallStaticVoidMethodA), SET(CallVoidMethod);
-    SET(CallVoidMethodV), SET(CallVoidMethodA), SET(CallObjectMethod), SET(CallObjectMethodV), SET(CallObjectMethodA);
+    SET(FindClass), SET(GetMethodID), SET(GetStaticMethodID), SET(NewByteArray), SET(SetByteArrayRegion);
+    SET(NewString), SET(NewStringUTF), SET(GetStringLength), SET(GetStringChars), SET(ReleaseStringChars);
+    SET(GetStringUTFChars), SET(ReleaseStringUTFChars), SET(Throw), SET(ExceptionOccurred), SET(ExceptionCheck);
+    SET(ExceptionDescribe), SET(ExceptionClear), SET(DeleteLocalRef), SET(NewObjectArray), SET(SetObjectArrayElement);
+    SET(GetObjectArrayElement), SET(GetArrayLength), SET(GetObjectClass), SET(NewObject), SET(NewObjectV);
+    SET(NewObjectA), SET(CallStaticVoidMethod), SET(CallStaticVoidMethodV), SET(CallStaticVoidMethodA);
+    SET(CallVoidMethod), SET(CallVoidMethodV), SET(CallVoidMethodA), SET(CallObjectMethod), SET(CallObjectMethodV);
+    SET(CallObjectMethodA);
     vmTable.DestroyJavaVM = DestroyJavaVM, vmTable.DetachCurrentThread = DetachCurrentThread, vmTable.GetEnv = GetEnv;
 }
+
 /* ---- the exports ---- */
 static void readConfig(void) {
-    char *text; if (!GetEnvironmentVariableW(L"TESTJVM_LOG", logPath, sizeof logPath / sizeof *logPath)) *logPath = 0;
+    char *text;
+    if (!GetEnvironmentVariableW(L"TESTJVM_LOG", logPath, sizeof logPath / sizeof *logPath)) *logPath = 0;
 #define READ_NUMBER(name) cfg.name = (text = envText(L"TESTJVM_" #name)) ? atoi(text) : 0;
 #define READ_TEXT(name) cfg.name = envText(L"TESTJVM_" #name);
     NUMBERS(READ_NUMBER) TEXTS(READ_TEXT)
-    if (cfg.CHARSET && strcmp(cfg.CHARSET, "ansi") && strcmp(cfg.CHARSET, "utf-8")) fail("TESTJVM_CHARSET=%s", cfg.CHARSET);
-    cfg.codePage = cfg.CHARSET && !strcmp(cfg.CHARSET, "utf-8") ? CP_UTF8 : CP_ACP;
 }
 /* Logs the options, takes the hooks, and returns the first option refused, if any. */
 static char *readOptions(const JavaVMInitArgs *args) {
     char *refused = NULL;
     for (int i = 0, n; i < args->nOptions; i++) {
         const char *option = args->options[i].optionString; void *extra = args->options[i].extraInfo;
-        WCHAR *wide = option ? decode(CP_ACP, option, strlen(option), &n) : (fail("option %d is NULL", i), NULL); /* as HotSpot reads them */
+        if (!option) fail("option %d is NULL", i);
+        WCHAR *wide = decode(CP_ACP, option, strlen(option), &n); /* as HotSpot reads them */
         char *text = utf8(wide, n, &n);
         if (say("option", "%s", text), free(wide), extra) say("option.extraInfo", "%s", text);
         if (!strcmp(option, "vfprintf")) printHook = extra;
@@ -370,21 +430,24 @@ static void abortCreation(const char *format, ...) {
 JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM **vm, void **env, void *initArgs) {
     JavaVMInitArgs *args = (readConfig(), initArgs);
     if (everCreated++) fail("JNI_CreateJavaVM called twice");
-    if (!vm || !env || !args || args->nOptions < 0 || (args->nOptions && !args->options)) fail("JNI_CreateJavaVM given a null or malformed argument");
+    if (!vm || !env || !args || args->nOptions < 0 || (args->nOptions && !args->options))
+        fail("JNI_CreateJavaVM given a null or malformed argument");
 #ifdef STANDIN_DEP
     extern __declspec(dllimport) int standin_dep(void);
     standin_dep(); /* ties this library to the one beside it, as a runtime's jvm.dll is tied to its C runtime */
 #endif
-    say("create.version", "0x%08lx", (long)args->version), say("create.ignoreUnrecognized", "%d", args->ignoreUnrecognized != 0);
+    say("create.version", "0x%08lx", (long)args->version);
+    say("create.ignoreUnrecognized", "%d", args->ignoreUnrecognized != 0);
     char *refused = readOptions(args);
-    jint result = !knownVersion(args->version) ? JNI_EVERSION : refused ? JNI_ERR : cfg.CREATE_RESULT ? atoi(cfg.CREATE_RESULT) : JNI_OK;
+    jint result = !knownVersion(args->version) ? JNI_EVERSION : refused ? JNI_ERR : cfg.CREATE_RESULT;
     if (result == JNI_ERR && refused) say("create.unrecognized", "%s", refused);
     else if (result != JNI_EVERSION && cfg.CREATE_ABORTS) abortCreation("%s\n", cfg.CREATE_ABORTS);
     say("create.result", "%ld", (long)result);
     int leave = cfg.CREATE_LEAVES_POINTERS; /* JNI promises nothing about the pointers after a refusal */
     if (result) return *vm = leave ? &theVm : NULL, *env = leave ? &theEnv : NULL, result;
-    char builtins[] = "java/lang/Object!nomain;java/lang/String!nomain;java/lang/Throwable!nomain;java/lang/StackTraceElement!nomain;"
-                      "java/lang/NoClassDefFoundError!nomain;java/lang/NoSuchMethodError!nomain;java/lang/OutOfMemoryError!nomain";
+    char builtins[] = "java/lang/Object!nomain;java/lang/String!nomain;java/lang/Throwable!nomain;"
+        "java/lang/StackTraceElement!nomain;java/lang/NoClassDefFoundError!nomain;java/lang/NoSuchMethodError!nomain;"
+        "java/lang/OutOfMemoryError!nomain";
     fillTables(), addClasses(builtins), addClasses(cfg.CLASSES ? cfg.CLASSES : "");
     objectClass = classes[0], stringClass = classes[1], frameClass = classes[3];
     state = LIVE, creator = GetCurrentThreadId(), *vm = &theVm, *env = &theEnv;
