@@ -207,8 +207,10 @@ bool Start(const Case& c, PROCESS_INFORMATION& process)
         SetEnvironmentVariableW(change.substr(0, equals).c_str(), equals == wstring::npos ? 0 : &change[equals + 1]);
     }
     wstring line = c.line + L'\0';
-    bool started = startup.hStdOutput != INVALID_HANDLE_VALUE && CreateProcessW(nullptr, &line[0], nullptr, nullptr,
-        !c.output.empty(), 0, nullptr, c.cwd.empty() ? nullptr : c.cwd.c_str(), &startup, &process);
+    bool started = false; // a loaded Wine now and then fails a start with ERROR_INTERNAL_ERROR; that is not the case
+    for (int attempt = 0; !started && attempt < 3 && (attempt == 0 || GetLastError() == ERROR_INTERNAL_ERROR); ++attempt)
+        started = startup.hStdOutput != INVALID_HANDLE_VALUE && CreateProcessW(nullptr, &line[0], nullptr, nullptr,
+            !c.output.empty(), 0, nullptr, c.cwd.empty() ? nullptr : c.cwd.c_str(), &startup, &process);
     if (!started) fprintf(stderr, "probe: case %ls did not start (error %lu)\n", c.id.c_str(), GetLastError());
     SetEnvironmentStringsW(own), FreeEnvironmentStringsW(own);
     if (startup.hStdOutput && startup.hStdOutput != INVALID_HANDLE_VALUE) CloseHandle(startup.hStdOutput);
