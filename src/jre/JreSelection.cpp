@@ -2,6 +2,8 @@
 #include "jre/JvmLibrary.h"
 #include "launcher/ErrorReport.h"
 #include "launcher/JavaLauncher.h"
+#include "launcher/LaunchLog.h"
+#include "launcher/LogMessages.h"
 
 // A private runtime wins over any installed one and is not tested against
 // the version range; only the registry search applies the range.
@@ -10,8 +12,13 @@ bool CJavaLauncher::SelectJre()
     CString jreDirectory;
     if (!FindPrivateJre(jreDirectory))
         return false;
-    if (jreDirectory.IsEmpty())
+    if (!jreDirectory.IsEmpty()) {
+        LogLine(LogMessages::kPrivateRuntimeChosen, jreDirectory);
+    } else {
         FindRegistryJre(jreDirectory);
+        if (!jreDirectory.IsEmpty())
+            LogLine(LogMessages::kRegistryRuntimeChosen, jreDirectory, m_jreVersion.ToText());
+    }
 
     if (jreDirectory.IsEmpty()) {
         ReportFormattedError(m_splashWindow, JreMessages::kJreNotFound, DescribeRequirement());

@@ -1,5 +1,7 @@
 #include "jre/JvmLibrary.h"
 #include "framework/Guards.h"
+#include "launcher/LaunchLog.h"
+#include "launcher/LogMessages.h"
 
 namespace {
 
@@ -25,7 +27,9 @@ CString FindJvmLibrary(const CString& jreDirectory)
 {
     for (const char* candidate : kJvmLibraryCandidates) {
         CString path = jreDirectory + candidate;
-        if (FileExists(path))
+        bool found = FileExists(path);
+        LogLine(found ? LogMessages::kJvmCandidateFound : LogMessages::kJvmCandidateAbsent, path);
+        if (found)
             return path;
     }
     return CString();

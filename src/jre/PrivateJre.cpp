@@ -1,6 +1,8 @@
 #include "jre/PrivateJre.h"
 #include "jre/JvmLibrary.h"
 #include "launcher/JavaLauncher.h"
+#include "launcher/LaunchLog.h"
+#include "launcher/LogMessages.h"
 
 namespace {
 const char kJavaLibrary[] = "bin\\java.dll";
@@ -9,7 +11,9 @@ const char kPrivateJreSubdirectory[] = "jre\\";
 
 bool IsJreDirectory(const CString& directory)
 {
-    return FileExists(directory + kJavaLibrary);
+    bool found = FileExists(directory + kJavaLibrary);
+    LogLine(found ? LogMessages::kPrivateRuntimeFound : LogMessages::kPrivateRuntimeAbsent, directory);
+    return found;
 }
 
 // ReverseFind steps over whole characters, so a double-byte file name whose

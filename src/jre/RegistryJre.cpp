@@ -1,6 +1,8 @@
 #include "framework/Guards.h"
 #include "jre/Registry.h"
 #include "launcher/JavaLauncher.h"
+#include "launcher/LaunchLog.h"
+#include "launcher/LogMessages.h"
 
 namespace {
 
@@ -54,6 +56,9 @@ void CJavaLauncher::FindRegistryJre(CString& jreDirectory)
     OpenRegistryKey(HKEY_LOCAL_MACHINE, kRuntimesKey, &runtimes);
     CStringList names;
     EnumRegistrySubkeys(runtimes, names);
+    LogLine(LogMessages::kRegistryKey, kRuntimesKey, names.GetCount());
+    for (int i = 0; i < names.GetCount(); ++i)
+        LogLine(LogMessages::kRegistrySubkey, names[i]);
 
     JavaVersion version;
     int chosen = ChooseRuntime(names, m_minVersion, m_maxVersion, version);

@@ -1,7 +1,10 @@
 #include "framework/Guards.h"
+#include "jvm/JvmHooks.h"
 #include "jvm/JvmMessages.h"
 #include "launcher/ErrorReport.h"
 #include "launcher/JavaLauncher.h"
+#include "launcher/LaunchLog.h"
+#include "launcher/LogMessages.h"
 #include "launcher/Messages.h"
 
 namespace {
@@ -28,17 +31,18 @@ jint CallCreateJavaVM(CreateJavaVMFunction createJavaVM, const CStringList& vmOp
                       JavaVM** javaVM, JNIEnv** jniEnv)
 {
     int count = vmOptions.GetCount();
-    AutoFreeMemory optionBlock(count > 0 ? AllocateMemory(sizeof(JavaVMOption) * count) : nullptr);
+    AutoFreeMemory optionBlock(AllocateMemory(sizeof(JavaVMOption) * (count + kJvmHookOptionCount)));
     JavaVMOption* options = static_cast<JavaVMOption*>(optionBlock.Get());
     for (int i = 0; i < count; ++i) {
         // Declared writable by JNI, but only read.
         options[i].optionString = const_cast<char*>(vmOptions[i].GetText());
         options[i].extraInfo = nullptr;
     }
+    FillJvmHookOptions(options + count);
 
     JavaVMInitArgs initArgs;
     initArgs.version = JNI_VERSION_1_2;
-    initArgs.nOptions = count;
+    initArgs.nOptions = count + kJvmHookOptionCount;
     initArgs.options = options;
     initArgs.ignoreUnrecognized = JNI_FALSE; // a mistyped option must stop the launch
     return createJavaVM(javaVM, reinterpret_cast<void**>(jniEnv), &initArgs);
@@ -71,18 +75,30 @@ bool CJavaLauncher::LoadJvmLibrary()
         ReportMissingExport(m_splashWindow, GetLastError());
         return false;
     }
+    LogLine(LogMessages::kJvmLoaded, m_jvmLibraryPath);
     return true;
 }
 
+// What the JVM printed while it refused is the user's best clue, so it
+// follows the launcher's own message in the box.
 bool CJavaLauncher::CreateJavaVM()
 {
-    if (CallCreateJavaVM(m_pfnCreateJavaVM, m_vmOptions, &m_javaVM, &m_jniEnv) == JNI_OK)
+    for (int i = 0; i < m_vmOptions.GetCount(); ++i)
+        LogLine(LogMessages::kJvmOption, m_vmOptions[i]);
+    LogLine(LogMessages::kMainClass, m_mainClass);
+    for (int i = 0; i < m_programArguments.GetCount(); ++i)
+        LogLine(LogMessages::kArgument, m_programArguments[i]);
+    BeginJvmCreation(m_splashWindow);
+    jint result = CallCreateJavaVM(m_pfnCreateJavaVM, m_vmOptions, &m_javaVM, &m_jniEnv);
+    CString printed = EndJvmCreation();
+    LogLine(LogMessages::kJvmCreated, static_cast<int>(result));
+    if (result == JNI_OK)
         return true;
 
     // After a refusal JNI promises nothing about the pointers; whatever the
     // library left there must not reach DestroyJavaVM in the teardown.
     m_javaVM = nullptr;
     m_jniEnv = nullptr;
-    ReportFormattedError(m_splashWindow, Messages::kJniException, Messages::kCreateJavaVM);
+    ReportError(m_splashWindow, CreationFailureText(printed));
     return false;
 }

@@ -1,3 +1,4 @@
+#include "jvm/JavaException.h"
 #include "jvm/JniGuards.h"
 #include "jvm/JvmMessages.h"
 #include "launcher/ErrorReport.h"
@@ -12,13 +13,14 @@ jclass FindMainClass(JNIEnv* env, jstring className, HWND owner)
 {
     AutoReleaseStringUTFChars name(env, className);
     if (!name.Get()) {
-        env->ExceptionDescribe();
+        ReportJavaException(env, owner);
         return nullptr;
     }
     jclass mainClass = env->FindClass(name.Get());
     if (!mainClass) {
-        env->ExceptionDescribe();
-        ReportFormattedError(owner, Messages::kMainClassNotFound, name.Get());
+        CString message;
+        message.Format(Messages::kMainClassNotFound, name.Get());
+        ReportJavaException(env, owner, message);
     }
     return mainClass;
 }
@@ -32,7 +34,7 @@ jmethodID FindMainMethod(JNIEnv* env, jclass mainClass, HWND owner)
     if (mainMethod)
         return mainMethod;
     if (IsExceptionPending(env))
-        env->ExceptionDescribe();
+        ReportJavaException(env, owner);
     else
         ReportError(owner, Messages::kNoMainMethod);
     return nullptr;
@@ -58,7 +60,7 @@ bool CJavaLauncher::InvokeMain()
             return false;
         AutoDeleteLocalRef<jobjectArray> arguments(m_jniEnv, NewJavaStringArray(m_programArguments));
         if (!arguments.Get()) {
-            m_jniEnv->ExceptionDescribe();
+            ReportJavaException(m_jniEnv, m_splashWindow);
             return false;
         }
 
@@ -66,7 +68,7 @@ bool CJavaLauncher::InvokeMain()
         // An exception thrown out of main is the application's own outcome:
         // the virtual machine prints it, and the launch still counts as run.
         if (IsExceptionPending(m_jniEnv))
-            m_jniEnv->ExceptionDescribe();
+            ReportJavaException(m_jniEnv, m_splashWindow);
     }
 
     bool detached = m_javaVM->DetachCurrentThread() == JNI_OK;

@@ -3,6 +3,8 @@
 #include "launcher/IniFile.h"
 #include "launcher/JavaLauncher.h"
 #include "launcher/Messages.h"
+#include "launcher/Placeholders.h"
+#include "jvm/JavaException.h"
 
 namespace {
 
@@ -25,7 +27,8 @@ void ReadVersionBound(const CString& iniPath, const wchar_t* key, int fill, cons
 bool CJavaLauncher::ReadConfiguration()
 {
     CString iniPath;
-    if (!GetIniFilePath(iniPath))
+    CString modulePath;
+    if (!GetIniFilePath(iniPath) || !GetModulePath(modulePath))
         return false;
 
     // A missing file shows as a missing class path: nothing else can tell
@@ -36,12 +39,16 @@ bool CJavaLauncher::ReadConfiguration()
         ReportError(m_splashWindow, Messages::kClassPathMissing);
         return false;
     }
-    m_vmOptions.Append(kClassPathOption + classPath);
+    m_vmOptions.Append(kClassPathOption + ExpandPlaceholders(classPath, modulePath));
 
+    // Split first, so that a directory with spaces stays inside its option.
     const CString runtimeSection(IniNames::kRuntimeSection);
     CString parameters;
     ReadIniString(iniPath, runtimeSection, CString(IniNames::kVmParametersKey), parameters);
-    SplitArguments(parameters, m_vmOptions);
+    CStringList parameterList;
+    SplitArguments(parameters, parameterList);
+    for (int i = 0; i < parameterList.GetCount(); ++i)
+        m_vmOptions.Append(ExpandPlaceholders(parameterList[i], modulePath));
 
     ReadIniString(iniPath, runtimeSection, CString(IniNames::kMainClassKey), m_mainClass);
     if (m_mainClass.IsEmpty()) {
@@ -53,5 +60,10 @@ bool CJavaLauncher::ReadConfiguration()
     ReadVersionBound(iniPath, IniNames::kMinimumVersionKey, 0, JavaVersion::Zero(), m_minVersion);
     ReadVersionBound(iniPath, IniNames::kMaximumVersionKey, JavaVersion::kUnboundedComponent,
                      JavaVersion::Highest(), m_maxVersion);
-    return true;
+
+    CString showJavaErrors;
+    ReadIniString(iniPath, CString(IniNames::kDiagnosticsSection), CString(IniNames::kShowJavaErrorsKey),
+                  showJavaErrors);
+    SetJavaExceptionTextShown(lstrcmpiA(showJavaErrors, "true") == 0);
+    return EnterWorkingDirectory(iniPath, modulePath);
 }

@@ -1,13 +1,18 @@
 #include "launcher/ErrorReport.h"
 #include "framework/String.h"
+#include "launcher/LaunchLog.h"
+#include "launcher/LogMessages.h"
 
 namespace {
 
 // No caption: the system shows its own word for "Error", in the user's language.
 // The splash hides once the application's window is up; a box then stands
-// on its own rather than belong to a window the user cannot see.
+// on its own rather than belong to a window the user cannot see. The log gets
+// the text before the box appears, so it is there even when the user ends the
+// process instead of closing the box.
 void ShowErrorBox(HWND owner, const char* text)
 {
+    LogLine(LogMessages::kErrorBox, text);
     MessageBoxA(owner && IsWindowVisible(owner) ? owner : nullptr, text, nullptr, MB_OK | MB_ICONERROR);
 }
 

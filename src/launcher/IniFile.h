@@ -19,4 +19,8 @@ const wchar_t kMainClassKey[] = L"Main Class";
 const wchar_t kMinimumVersionKey[] = L"Minimum Version";
 const wchar_t kMaximumVersionKey[] = L"Maximum Version";
 const wchar_t kAnyVersion[] = L"any";
+const wchar_t kWorkingDirectoryKey[] = L"Working Directory";
+const wchar_t kDiagnosticsSection[] = L"Diagnostics";
+const wchar_t kLogFileKey[] = L"Log File";
+const wchar_t kShowJavaErrorsKey[] = L"Show Java Errors";
 } // namespace IniNames

@@ -31,6 +31,8 @@ CJavaLauncher::~CJavaLauncher()
 bool CJavaLauncher::Prepare()
 {
     ReadProgramArguments();
+    if (!StartLaunchLog())
+        return false;
     if (IsSplashWanted() && !ShowSplashScreen())
         return false;
     return ReadConfiguration() && SelectJre();

@@ -50,6 +50,10 @@ public:
     bool ShowSplashScreen();
     void DestroySplashScreen();
 
+    // Diagnostics and the application's surroundings
+    bool StartLaunchLog();
+    bool EnterWorkingDirectory(const CString& iniPath, const CString& modulePath);
+
 private:
     CJavaLauncher(const CJavaLauncher&) = delete;
     CJavaLauncher& operator=(const CJavaLauncher&) = delete;

@@ -10,5 +10,6 @@ const char kWindowsException[] = "Windows exception: %s (errno = %d).\n";
 const char kModulePath[] = "failed to get the module path";
 const char kClassPathMissing[] = "Java Class Path was not specified in INI file.";
 const char kMainClassMissing[] = "Main class was not specified in INI file.";
+const char kWorkingDirectory[] = "Cannot change to the working directory %s (errno = %d).\n";
 
 } // namespace Messages

@@ -3,6 +3,7 @@
 
 #include "framework/Module.h"
 #include "launcher/JavaLauncher.h"
+#include "launcher/LaunchLog.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
@@ -14,5 +15,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     }
     g_module.Term();
     CoUninitialize();
+    EndLaunchLog(exitCode);
     return exitCode;
 }

@@ -1,5 +1,6 @@
 #include "launcher/IniFile.h"
 #include "launcher/JavaLauncher.h"
+#include "launcher/Placeholders.h"
 #include "splash/SplashThread.h"
 
 namespace {
@@ -27,7 +28,8 @@ UINT ParseTimeoutSeconds(const CString& text)
 bool CJavaLauncher::ShowSplashScreen()
 {
     CString iniFilePath;
-    if (!GetIniFilePath(iniFilePath))
+    CString modulePath;
+    if (!GetIniFilePath(iniFilePath) || !GetModulePath(modulePath))
         return false;
     CString imageFileName;
     CString shadowText;
@@ -38,6 +40,7 @@ bool CJavaLauncher::ShowSplashScreen()
     ReadIniString(iniFilePath, section, CString(IniNames::kSplashTimeoutKey), timeoutText);
     if (imageFileName.IsEmpty())
         return true;
+    imageFileName = ExpandPlaceholders(imageFileName, modulePath);
 
     // The launcher's operator new ends the process rather than return null.
     m_splashThread = new CSplashThread;
