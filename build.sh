@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# ./build.sh        install what is missing, build both launchers into dist/, run the example
+# ./build.sh        install what is missing, build the launchers into dist/, run the example
 # ./build.sh test   install what is missing, build, and run every test
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -40,6 +40,7 @@ build_arch mingw-x86_64.cmake build/x64 -DLAUNCHER_X86_BUILD="$PWD/build/x86"
 for arch in x86 x64; do
     mkdir -p "dist/$arch"
     cp "build/$arch/launcher.exe" "dist/$arch/launcher.exe"
+    cp "build/$arch/launcher-console.exe" "dist/$arch/launcher-console.exe"
     cp examples/HelloApp.ini "dist/$arch/example.ini"
     cp examples/SHIPPING.txt "dist/$arch/SHIPPING.txt"
 done

@@ -37,7 +37,7 @@ def resource_data(pe, type_id):
     return b""
 
 
-def check(arch, path):
+def check(arch, path, subsystem=2):
     failures = []
 
     def expect(condition, what):
@@ -50,7 +50,7 @@ def check(arch, path):
     want = EXPECTED[arch]
     expect(pe.FILE_HEADER.Machine == want["machine"], f"machine 0x{want['machine']:X}")
     expect(pe.OPTIONAL_HEADER.Magic == want["magic"], "PE32" if arch == "x86" else "PE32+")
-    expect(pe.OPTIONAL_HEADER.Subsystem == 2, "Windows GUI subsystem")
+    expect(pe.OPTIONAL_HEADER.Subsystem == subsystem, "Windows GUI subsystem" if subsystem == 2 else "console subsystem")
     size = os.path.getsize(path)
     expect(size <= want["budget"], f"size {size} bytes within {want['budget'] // 1024} KiB")
 
@@ -88,8 +88,12 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--x86", required=True)
     parser.add_argument("--x64", required=True)
+    parser.add_argument("--console", action="store_true", help="also check launcher-console.exe beside each")
     args = parser.parse_args()
     failures = check("x86", args.x86) + check("x64", args.x64)
+    if args.console:
+        for arch, path in (("x86", args.x86), ("x64", args.x64)):
+            failures += check(arch, os.path.join(os.path.dirname(path), "launcher-console.exe"), subsystem=3)
     print("all image checks passed" if not failures else f"{len(failures)} image checks failed")
     return 1 if failures else 0
 
