@@ -11,10 +11,19 @@ const char kPrivateJreSubdirectory[] = "jre\\";
 
 bool IsJreDirectory(const CString& directory)
 {
-    bool found = FileExists(directory + kJavaLibrary);
+    return FileExists(directory + kJavaLibrary);
+}
+
+namespace {
+
+bool IsPrivateJreDirectory(const CString& directory)
+{
+    bool found = IsJreDirectory(directory);
     LogLine(found ? LogMessages::kPrivateRuntimeFound : LogMessages::kPrivateRuntimeAbsent, directory);
     return found;
 }
+
+} // namespace
 
 // ReverseFind steps over whole characters, so a double-byte file name whose
 // trail byte is 0x5C does not cut the path in the middle of a character.
@@ -37,12 +46,12 @@ bool CJavaLauncher::FindPrivateJre(CString& jreDirectory)
     jreDirectory.Empty();
     if (directory.IsEmpty())
         return true;
-    if (IsJreDirectory(directory)) {
+    if (IsPrivateJreDirectory(directory)) {
         jreDirectory = directory;
         return true;
     }
     directory += kPrivateJreSubdirectory;
-    if (IsJreDirectory(directory))
+    if (IsPrivateJreDirectory(directory))
         jreDirectory = directory;
     return true;
 }

@@ -4,6 +4,7 @@
 #include "jvm/JvmMessages.h"
 #include "launcher/ErrorReport.h"
 #include "launcher/LaunchLog.h"
+#include "launcher/LogMessages.h"
 
 #include <stdarg.h>
 #include <stdio.h>
@@ -62,7 +63,9 @@ void JNICALL ExitFromJvm(jint code)
         ReportError(owner, CreationFailureText(printed));
         code = -1;
     }
-    EndLaunchLog(code);
+    // The log stays open: other threads of the JVM may still hold the C
+    // runtime's locks, and the process's end closes everything anyway.
+    LogLine(LogMessages::kExitCode, static_cast<int>(code));
     ExitProcess(static_cast<UINT>(code));
 }
 
