@@ -106,6 +106,7 @@ void SetJavaExceptionTextShown(bool shown)
 
 CString JavaExceptionText(JNIEnv* env, jthrowable exception)
 {
+    ClearedException(env); // a description that left the exception pending
     AutoDeleteLocalRef<jstring> description(
         env, static_cast<jstring>(CallNoArgumentMethod(env, exception, "toString", "()Ljava/lang/String;")));
     if (!description.Get())
@@ -121,10 +122,8 @@ CString JavaExceptionText(JNIEnv* env, jthrowable exception)
 void ReportJavaException(JNIEnv* env, HWND owner, const char* message)
 {
     AutoDeleteLocalRef<jthrowable> exception(env, env->ExceptionOccurred());
-    if (exception.Get()) {
+    if (exception.Get())
         env->ExceptionDescribe();
-        ClearedException(env);
-    }
     CString text(message);
     if (g_textShown && exception.Get()) {
         CString exceptionText = JavaExceptionText(env, exception.Get());
