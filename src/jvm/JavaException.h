@@ -9,8 +9,8 @@
 void SetJavaExceptionTextShown(bool shown);
 
 // The exception's class and message, then its first stack frames: at most
-// about twenty lines, as fits in a message box. Called with no exception
-// pending; a call that fails inside only shortens the text.
+// about twenty lines, as fits in a message box. Called once the exception
+// has been described; a call that fails inside only shortens the text.
 CString JavaExceptionText(JNIEnv* env, jthrowable exception);
 
 // Describes the pending exception (the JVM prints it whole, to standard error)
