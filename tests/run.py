@@ -9,7 +9,8 @@ from cases import Built, Case, DIR, Image, STANDIN
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SHARED = os.path.join(HERE, '..', '..', 'shared')
-TABLES = ['configuration', 'runtimes', 'hosting', 'splash', 'hostile', 'realjvm']
+TABLES = ['configuration', 'runtimes', 'hosting', 'splash', 'hostile', 'diagnostics', 'realjvm']
+HOOKS = ['vfprintf', 'exit']  # the JNI hook options the launcher adds after the configured ones
 ERROR_CAPTION = {1252: 'Error', 932: 'エラー'}
 WS_POPUP, WS_VISIBLE, WS_CLIPSIBLINGS, WS_DISABLED = 0x80000000, 0x10000000, 0x04000000, 0x08000000
 EX_TOPMOST_TOOLWINDOW, EX_LAYERED, CS_SPLASH, CS_DROPSHADOW = 0x88, 0x80000, 0x808, 0x20000
@@ -126,20 +127,25 @@ class Observed:
         log_path = os.path.join(root, 'jvm.log')
         self.log_bytes = open(log_path, 'rb').read() if os.path.exists(log_path) else b''
         self.log = [unescape(line) for line in self.log_bytes.decode('utf-8', 'replace').splitlines()]
+        launch_log = os.path.join(root, 'launch.log')
+        self.launch_log = open(launch_log, 'rb').read().decode('cp1252', 'replace').splitlines() \
+            if os.path.exists(launch_log) else []
         stdout = os.path.join(root, 'stdout.txt')
         self.stdout = open(stdout, 'rb').read() if os.path.exists(stdout) else None
 
     def values(self, key): return [line[len(key) + 1:] for line in self.log if line.startswith(key + '=')]
+    def options(self): return self.values('option')[:-len(HOOKS)]
     def log_at_box(self): return self.log_bytes[:max(self.boxes[0]['log_size'], 0)].decode('utf-8', 'replace').splitlines()
 
 
 def in_order(lines, wanted):
+    """Each wanted line in this order: a text equal to the line, or a pattern matching it whole."""
     position = 0
     for item in wanted:
-        try:
-            position = lines.index(item, position) + 1
-        except ValueError:
+        found = [i for i in range(position, len(lines)) if (item.fullmatch(lines[i]) if isinstance(item, re.Pattern) else lines[i] == item)]
+        if not found:
             return f'{item!r} (in this order)'
+        position = found[0] + 1
     return None
 
 
@@ -202,12 +208,17 @@ def check(case, seen):
     expected_exit = case.exit if case.exit is not None else 0xFFFFFFFF if case.box else 0
     if seen.exit != expected_exit:
         return ['exit code', hex(expected_exit), hex(seen.exit or 0)]
+    app = lambda items: [item.replace('%APP%', win(seen.root)) if isinstance(item, str) else item for item in items]
     for key, want in (('option', case.options), ('main.class', case.main and [case.main]), ('arg', case.args_seen)):
-        if want is not None and seen.values(key) != want:
-            return [key, want, seen.values(key)]
+        got = seen.options() if key == 'option' else seen.values(key)
+        if want is not None and got != app(want):
+            return [key, app(want), got]
     missing = in_order(seen.log, case.log) or (box and in_order(seen.log_at_box(), case.before_box))
     if missing:
         return ['log', missing, seen.log]
+    missing = in_order(seen.launch_log, app(case.launch_log))
+    if missing:
+        return ['launch log', missing, seen.launch_log]
     present = [line for line in case.absent if line in seen.log]
     if present:
         return ['log', f'no {present}', seen.log]
@@ -223,6 +234,11 @@ def check_rules(seen):
     failures = [line for line in log if line.startswith('FAIL=')]
     if failures:
         return ['stand-in', 'no misuse', failures]
+    options = seen.values('option')
+    if options and (options[-len(HOOKS):] != HOOKS or seen.values('option.extraInfo') != HOOKS):
+        return ['JNI hooks', f'{HOOKS} last, with extraInfo', options]
+    if seen.launch_log and not seen.launch_log[-1].startswith('Exit code: '):
+        return ['launch log', 'the exit code last', seen.launch_log[-3:]]
     created, ended_itself = 'create.result=0' in log, any(line.startswith('main.exit=') for line in log)
     if created and not ended_itself and (log[-1:] != ['destroy.end'] or 'destroy.splash=absent' not in log):
         return ['teardown', 'DestroyJavaVM last, with the splash gone', log[-3:]]

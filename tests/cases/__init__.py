@@ -11,7 +11,7 @@ class Case:
         self.args, self.line, self.cwd, self.env, self.cp, self.arches = '', None, None, {}, 1252, ('x64',)
         self.timeout, self.cover, self.stdout, self.deep, self.skip = 60000, False, None, False, None
         self.box = self.exit = self.options = self.main = self.args_seen = self.splash = self.check = None
-        self.log, self.before_box, self.absent = [], [], []
+        self.log, self.before_box, self.absent, self.launch_log = [], [], [], []
         for key, value in fields.items():
             if not hasattr(self, key):
                 raise TypeError(f'{name}: unknown field {key}')

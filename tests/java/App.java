@@ -6,6 +6,8 @@ public class App {
         String mode = args.length > 0 ? args[0] : "";
         if (mode.equals("exit")) System.exit(Integer.parseInt(args[1]));
         if (mode.equals("throw")) throw new IllegalStateException("thrown by main");
+        if (mode.equals("print")) System.out.println("out: hello");
+        if (mode.equals("print")) System.err.println("err: hello");
         final FileOutputStream log = new FileOutputStream("jvm.log");
         String text = "greeting=" + System.getProperty("greeting") + "\n";
         for (String arg : args) text += "arg=" + arg + "\n";

@@ -1,0 +1,65 @@
+"""What a launch leaves for the user and the developer: the launch log, Java's errors in the box, the JVM's
+print and exit hooks, and the console build."""
+import re
+from cases import *
+
+LOG = '[Diagnostics]\r\nLog File=launch.log\r\n'
+SHOW = LOG + 'Show Java Errors=true\r\n'
+JVM = '%APP%\\bin\\client\\jvm.dll'
+THROWS = {'TESTJVM_MAIN_THROWS': 'java/lang/IllegalStateException'}
+THROWN = 'java.lang.IllegalStateException: thrown by main'
+FRAMES = '\n\tat com.example.Main.main(Main.java:7)\n\tat com.example.Main.run(Main.java:3)'
+DEEP = THROWN + ''.join(f'\n\tat com.example.Main.frame{i}(Main.java:{i})' for i in range(1, 19)) + '\n\t... 12 more'
+HEAP = 'Could not reserve enough space for object heap'
+START = re.compile(r'\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} process \d+: .*\\App\.exe')
+FAILED = ['Exit code: -1']
+
+
+def logged(name, ini=MINIMAL + LOG, **fields): return Case(name, ini=ini, **fields)
+
+
+CASES = [
+    logged('a good launch logs each step, in order', args='a "b c"', launch_log=[
+        START, 'INI file: %APP%\\App.ini', 'Private runtime in %APP%\\: found', 'Runtime chosen: %APP%\\ (private)',
+        f'JVM library {JVM}: found', f'JVM library loaded: {JVM}', 'JVM option: -Djava.class.path=app.jar',
+        'Main class: com/example/Main', 'Program argument: a', 'Program argument: b c', 'JVM creation result: 0',
+        'Exit code: 0']),
+    logged('configuration failing', ini=LOG, box=CLASS_PATH_MISSING,
+           launch_log=['INI file: %APP%\\App.ini', 'Error box: ' + CLASS_PATH_MISSING, *FAILED]),
+    logged('no runtime', runtime=None, box=not_found('latest version'), launch_log=[
+        'Private runtime in %APP%\\: none', 'Private runtime in %APP%\\jre\\: none',
+        re.compile(r'Registry key HKLM\\Software\\JavaSoft\\Java Runtime Environment: \d+ subkeys'),
+        re.compile('Error box: Java Runtime Environment .*'), '    https://www.java.com/getjava/download.html', *FAILED]),
+    logged('no jvm.dll in the runtime', runtime=None, files={'bin\\java.dll': ''}, box=no_jvm('%APP%\\'),
+           launch_log=[f'JVM library %APP%\\bin\\{kind}\\jvm.dll: none' for kind in ('client', 'server', 'classic', 'hotspot')] + FAILED),
+    logged('jvm.dll not loadable', files={'bin\\client\\jvm.dll': 'not a library'}, box=load_failed(JVM),
+           launch_log=[f'JVM library {JVM}: found', f'Error box: Failed to load Java VM library: {JVM} (errno = 193).'] + FAILED),
+    logged('creation refused', env={'TESTJVM_CREATE_RESULT': '-1'}, box=CREATION_REFUSED,
+           launch_log=['JVM creation result: -1', 'Error box: ' + CREATION_REFUSED.strip()] + FAILED),
+    logged('main class missing', env={'TESTJVM_CLASSES': 'com/example/Other'}, box='Could not find the main class com/example/Main.\n',
+           launch_log=['Exception in thread "main" java.lang.NoClassDefFoundError: com/example/Main',
+                       'Error box: Could not find the main class com/example/Main.'] + FAILED),
+    logged('the application\'s output and its exception trace', env={**THROWS, 'TESTJVM_MAIN_PRINT': 'hello'}, launch_log=[
+        'JVM creation result: 0', 'hello', 'err:hello', 'Exception in thread "main" ' + THROWN,
+        '\tat com.example.Main.main(Main.java:7)', 'Exit code: 0']),
+    *[Case(f'an unusable log changes nothing: {name}', ini=MINIMAL + f'[Diagnostics]\r\nLog File={name}\r\n',
+           files={'logs': DIR}, log=['main.return', 'destroy.end']) for name in ('logs', 'CON', 'NUL', 'COM1', 'no\\such\\x.log')],
+    Case('main throws: the box shows the exception', ini=MINIMAL + SHOW, env=THROWS, box=THROWN + FRAMES, exit=0,
+         log=['main.throw=java/lang/IllegalStateException', 'describe=' + THROWN, 'detach=0']),
+    Case('main throws from deep down: twenty lines', ini=MINIMAL + SHOW, env={**THROWS, 'TESTJVM_MAIN_THROWS_FRAMES': '30'},
+         box=DEEP, exit=0),
+    Case('main class missing: one box, the exception below the message', ini=MINIMAL + SHOW,
+         env={'TESTJVM_CLASSES': 'com/example/Other'},
+         box='Could not find the main class com/example/Main.\n\njava.lang.NoClassDefFoundError: com/example/Main'),
+    Case('no main method: the exception alone', ini=MINIMAL + SHOW, env={'TESTJVM_CLASSES': 'com/example/Main!nomain'},
+         box='java.lang.NoSuchMethodError: main'),
+    Case('arguments not built: the exception alone', ini=MINIMAL + SHOW, env={'TESTJVM_FAIL_ALLOC_AT': '3'},
+         box='java.lang.OutOfMemoryError: Java heap space'),
+    logged('a JVM giving up while it starts', env={'TESTJVM_CREATE_ABORTS': HEAP}, box=CREATION_REFUSED + HEAP + '\n',
+           absent=['create.result=0'], launch_log=[HEAP, 'Error box: ' + CREATION_REFUSED.strip(), '    ' + HEAP] + FAILED),
+    logged('System.exit ends the log with its code', env={'TESTJVM_MAIN_EXIT': '42'}, exit=42,
+           log=['main.exit=42'], launch_log=['JVM creation result: 0', 'Exit code: 42']),
+    Case('the console build writes to its standard output', files={'App.exe': Built('launcher-console.exe')}, stdout=True,
+         env={'TESTJVM_MAIN_PRINT': 'hello'}, log=['main.return'],
+         check=lambda seen: None if seen.stdout == b'hello\nerr:hello\n' else ['standard output', b'hello\nerr:hello\n', seen.stdout]),
+]
