@@ -11,7 +11,7 @@ import pefile
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "ole32.dll", "comctl32.dll", "msvcrt.dll"}
 RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 14, 16, 24
 EXPECTED = {
-    "x86": {"machine": 0x14C, "magic": 0x10B, "manifest_arch": "x86", "budget": 48 * 1024},
+    "x86": {"machine": 0x14C, "magic": 0x10B, "manifest_arch": "x86", "budget": 56 * 1024},
     "x64": {"machine": 0x8664, "magic": 0x20B, "manifest_arch": "amd64", "budget": 64 * 1024},
 }
 DYNAMIC_BASE, NX_COMPAT, HIGH_ENTROPY_VA = 0x40, 0x100, 0x20
