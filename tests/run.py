@@ -142,7 +142,8 @@ def in_order(lines, wanted):
     """Each wanted line in this order: a text equal to the line, or a pattern matching it whole."""
     position = 0
     for item in wanted:
-        found = [i for i in range(position, len(lines)) if (item.fullmatch(lines[i]) if isinstance(item, re.Pattern) else lines[i] == item)]
+        match = item.fullmatch if isinstance(item, re.Pattern) else item.__eq__
+        found = [i for i in range(position, len(lines)) if match(lines[i])]
         if not found:
             return f'{item!r} (in this order)'
         position = found[0] + 1

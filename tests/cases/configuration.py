@@ -58,11 +58,13 @@ CASES = [
     Case('a long expansion', env={'LONG': 'x' * 5000}, ini=MINIMAL.replace('app.jar', '%LONG%;%LONG%'),
          options=['-Djava.class.path=' + 'x' * 5000 + ';' + 'x' * 5000]),
     Case('splash and log paths expand', cwd='elsewhere', files={'elsewhere': DIR, 'splash.bmp': Image(8, 8, tiles).bmp()},
-         env={'NAME': 'launch'}, ini=ini(('Display', 'Splash Screen=%EXEDIR%\\splash.bmp'), ('Diagnostics', 'Log File=%NAME%.log')),
+         env={'NAME': 'launch'},
+         ini=ini(('Display', 'Splash Screen=%EXEDIR%\\splash.bmp'), ('Diagnostics', 'Log File=%NAME%.log')),
          box=CLASS_PATH_MISSING, splash=True, launch_log=['Error box: ' + CLASS_PATH_MISSING]),
     # The stand-in opens its relative log name in the current directory: found beside the exe only if it moved there.
     *[Case(f'working directory {value}', cwd='elsewhere', files={'elsewhere': DIR, 'data': DIR}, env={'TESTJVM_LOG': log},
-           ini=MINIMAL + f'Working Directory={value}\r\n', log=['main.return']) for value, log in (('%EXEDIR%', 'jvm.log'), ('data', '..\\jvm.log'))],
+           ini=MINIMAL + f'Working Directory={value}\r\n', log=['main.return'])
+      for value, log in (('%EXEDIR%', 'jvm.log'), ('data', '..\\jvm.log'))],
     Case('a missing working directory', ini=MINIMAL + 'Working Directory=nowhere\r\n',
          box='Cannot change to the working directory %APP%\\nowhere (errno = 2).\n'),
     Case('a deep directory', deep=True, exe='d/' + 'a-rather-long-directory-name/' * 11 + 'Deep.exe', args='first',
