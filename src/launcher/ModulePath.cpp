@@ -1,40 +1,43 @@
+#include "framework/AnsiPath.h"
+#include "framework/Guards.h"
 #include "launcher/ErrorReport.h"
 #include "launcher/JavaLauncher.h"
 #include "launcher/Messages.h"
-#include "framework/Guards.h"
 
 namespace {
 
-const wchar_t kLongPathPrefix[] = L"\\\\?\\";
-const int kLongPathPrefixLength = 4;
-
-// The ANSI file functions the launch relies on (the profile reader, the file
-// test, LoadLibraryA) stop at MAX_PATH. A longer path is replaced by its short
-// form, which names the same file and usually fits; where the volume keeps no
-// short names, the long path is kept and the system decides.
-CString ShortFormOf(const CString& path)
+// The ANSI form of the executable's path. Only the directory may be replaced
+// by its short form: the configuration file is named after the executable's
+// long name. A directory the code page holds and that leaves the path within
+// MAX_PATH stays as it is; a long one without a short form is kept and the
+// system decides. False with the Windows error code when no ANSI form exists.
+bool ToAnsiModulePath(wchar_t* path, int length, CString& ansiPath, DWORD& error)
 {
-    if (path.GetLength() < MAX_PATH || path.Find('\\') == 0)
-        return path; // short enough, or a network path the prefix does not fit
-    int length = MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
-    AutoFreeMemory longBuffer(AllocateMemory((length + kLongPathPrefixLength) * sizeof(wchar_t)));
-    wchar_t* longPath = static_cast<wchar_t*>(longBuffer.Get());
-    lstrcpyW(longPath, kLongPathPrefix);
-    MultiByteToWideChar(CP_ACP, 0, path, -1, longPath + kLongPathPrefixLength, length);
-
-    DWORD shortLength = GetShortPathNameW(longPath, nullptr, 0);
-    if (shortLength == 0)
-        return path;
-    AutoFreeMemory shortBuffer(AllocateMemory(shortLength * sizeof(wchar_t)));
-    wchar_t* shortPath = static_cast<wchar_t*>(shortBuffer.Get());
-    DWORD written = GetShortPathNameW(longPath, shortPath, shortLength);
-    if (written == 0 || written >= shortLength)
-        return path;
-    if (CompareStringOrdinal(shortPath, kLongPathPrefixLength, kLongPathPrefix, kLongPathPrefixLength, FALSE) ==
-        CSTR_EQUAL)
-        shortPath += kLongPathPrefixLength;
-    CString shortened(shortPath);
-    return shortened.GetLength() < path.GetLength() ? shortened : path;
+    int nameStart = length;
+    while (nameStart > 0 && path[nameStart - 1] != L'\\')
+        --nameStart;
+    CString name;
+    if (!ConvertToAnsi(path + nameStart, length - nameStart, name)) {
+        error = ERROR_NO_UNICODE_TRANSLATION;
+        return false;
+    }
+    CString directory;
+    bool whole = ConvertToAnsi(path, nameStart, directory);
+    if (!whole || length >= MAX_PATH) {
+        wchar_t separator = path[nameStart];
+        path[nameStart] = L'\0';
+        CString shortDirectory;
+        bool shortened = GetAnsiShortForm(path, shortDirectory, error);
+        path[nameStart] = separator;
+        if (!whole && !shortened)
+            return false;
+        if (shortened && shortDirectory.ReverseFind('\\') != shortDirectory.GetLength() - 1)
+            shortDirectory += '\\';
+        if (shortened && (!whole || shortDirectory.GetLength() < directory.GetLength()))
+            directory = shortDirectory;
+    }
+    ansiPath = directory + name;
+    return true;
 }
 
 } // namespace
@@ -45,17 +48,19 @@ bool CJavaLauncher::GetModulePath(CString& path)
 {
     const DWORD kLongestPath = 32768;
     for (DWORD size = MAX_PATH;; size *= 2) {
-        AutoFreeMemory buffer(AllocateMemory(size));
-        char* text = static_cast<char*>(buffer.Get());
-        DWORD length = GetModuleFileNameA(nullptr, text, size);
-        if (length == 0) {
-            int error = static_cast<int>(GetLastError());
-            ReportFormattedErrorCode(m_splashWindow, Messages::kWindowsException, Messages::kModulePath, error);
-            return false;
+        AutoFreeMemory buffer(AllocateMemory((size + 1) * sizeof(wchar_t)));
+        wchar_t* text = static_cast<wchar_t*>(buffer.Get());
+        DWORD length = GetModuleFileNameW(nullptr, text, size);
+        DWORD error = GetLastError();
+        if (length != 0 && length >= size && size < kLongestPath)
+            continue;
+        if (length != 0) {
+            text[length] = L'\0';
+            if (ToAnsiModulePath(text, static_cast<int>(length), path, error))
+                return true;
         }
-        if (length < size || size >= kLongestPath) {
-            path = ShortFormOf(CString(text, length < size ? static_cast<int>(length) : static_cast<int>(size)));
-            return true;
-        }
+        ReportFormattedErrorCode(m_splashWindow, Messages::kWindowsException, Messages::kModulePath,
+                                 static_cast<int>(error));
+        return false;
     }
 }
