@@ -34,3 +34,9 @@ CString FindJvmLibrary(const CString& jreDirectory)
     }
     return CString();
 }
+
+CString GetRuntimeBinDirectory(const CString& jvmLibraryPath)
+{
+    CString vmDirectory = jvmLibraryPath.Left(jvmLibraryPath.ReverseFind('\\'));
+    return vmDirectory.Left(vmDirectory.ReverseFind('\\'));
+}

@@ -1,4 +1,5 @@
 #include "framework/Guards.h"
+#include "jre/JvmLibrary.h"
 #include "jvm/JvmHooks.h"
 #include "jvm/JvmMessages.h"
 #include "launcher/ErrorReport.h"
@@ -52,8 +53,15 @@ jint CallCreateJavaVM(CreateJavaVMFunction createJavaVM, const CStringList& vmOp
 
 // The module handle is not kept: a created virtual machine cannot be
 // unloaded, so the library stays mapped until the process ends.
+//
+// Runtimes carry their C runtime DLLs in bin\, one level above jvm.dll,
+// where the system would not look for jvm.dll's imports. The runtime's own
+// java.exe lies in bin\, so every library the runtime loads later finds its
+// neighbours there too; the DLL directory gives this process the same for
+// its whole life.
 bool CJavaLauncher::LoadJvmLibrary()
 {
+    SetDllDirectoryA(GetRuntimeBinDirectory(m_jvmLibraryPath));
     HMODULE library = LoadLibraryA(m_jvmLibraryPath);
     if (!library) {
         DWORD error = GetLastError();
