@@ -30,6 +30,8 @@ public:
     // byte of a double-byte character never matches. Both return -1 if absent.
     int Find(char ch, int start = 0) const;
     int ReverseFind(char ch) const;
+    // True when the last whole character is the given one.
+    bool EndsWith(char ch) const { return !IsEmpty() && ReverseFind(ch) == GetLength() - 1; }
 
     // Negative positions and counts count as 0; counts are cut to the length.
     CString Left(int count) const;

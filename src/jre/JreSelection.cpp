@@ -6,7 +6,8 @@
 #include "launcher/LogMessages.h"
 
 // A private runtime wins over any installed one and is not tested against
-// the version range; only the registry search applies the range.
+// the version range; only the searches of installed runtimes apply it. The
+// classic key comes first: whatever it yields inside the range is taken.
 bool CJavaLauncher::SelectJre()
 {
     CString jreDirectory;
@@ -16,12 +17,17 @@ bool CJavaLauncher::SelectJre()
         LogLine(LogMessages::kPrivateRuntimeChosen, jreDirectory);
     } else {
         FindRegistryJre(jreDirectory);
+        if (jreDirectory.IsEmpty())
+            FindInstalledJre(jreDirectory);
         if (!jreDirectory.IsEmpty())
             LogLine(LogMessages::kRegistryRuntimeChosen, jreDirectory, m_jreVersion.ToText());
     }
 
     if (jreDirectory.IsEmpty()) {
-        ReportFormattedError(m_splashWindow, JreMessages::kJreNotFound, DescribeRequirement());
+        CString message;
+        message.Format(JreMessages::kJreNotFound, DescribeRequirement().GetText(),
+                       m_downloadPage.IsEmpty() ? JreMessages::kDefaultDownloadPage : m_downloadPage.GetText());
+        ReportError(m_splashWindow, message);
         return false;
     }
     m_jvmLibraryPath = FindJvmLibrary(jreDirectory);

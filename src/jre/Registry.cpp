@@ -1,4 +1,5 @@
 #include "jre/Registry.h"
+#include "framework/AnsiPath.h"
 #include "framework/Guards.h"
 
 namespace {
@@ -8,10 +9,10 @@ const DWORD kSubkeyNameSize = 260;
 
 // The registry does not promise a terminating NUL, so the text ends at the
 // first NUL inside the data or at the data's end, whichever comes first.
-int TextLength(const char* data, DWORD size)
+int TextLength(const wchar_t* data, DWORD size)
 {
     DWORD length = 0;
-    while (length < size && data[length] != '\0')
+    while (length < size && data[length] != L'\0')
         ++length;
     return static_cast<int>(length);
 }
@@ -39,21 +40,18 @@ void EnumRegistrySubkeys(HKEY key, CStringList& names)
     }
 }
 
-bool ReadRegistryString(HKEY key, const char* valueName, CString& text)
+bool ReadRegistryPath(HKEY key, const wchar_t* valueName, CString& path)
 {
     if (!key)
         return false;
-    DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExA(key, valueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || size == 0)
+    if (RegQueryValueExW(key, valueName, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS || size == 0)
         return false;
-    AutoFreeMemory buffer(AllocateMemory(size));
-    BYTE* data = static_cast<BYTE*>(buffer.Get());
-    // The second read reports how much it really wrote, which may be less
-    // than the first estimate; only those bytes are looked at.
-    if (RegQueryValueExA(key, valueName, nullptr, &type, data, &size) != ERROR_SUCCESS)
+    // One character more than the data, so the text always ends in a NUL.
+    AutoFreeMemory buffer(AllocateMemory(size + sizeof(wchar_t)));
+    wchar_t* text = static_cast<wchar_t*>(buffer.Get());
+    if (RegQueryValueExW(key, valueName, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS)
         return false;
-    const char* characters = reinterpret_cast<const char*>(data);
-    text = CString(characters, TextLength(characters, size));
-    return true;
+    text[TextLength(text, size / sizeof(wchar_t))] = L'\0';
+    return ToAnsiPath(text, path);
 }

@@ -14,7 +14,9 @@ bool OpenRegistryKey(HKEY root, const char* path, HKEY* key);
 // a listing that stops early, simply gives fewer names.
 void EnumRegistrySubkeys(HKEY key, CStringList& names);
 
-// The value's data as text, up to its first NUL or, without one, whole.
-// Fails for a null key, a missing value or one with no data at all; the
-// text is changed only on success.
-bool ReadRegistryString(HKEY key, const char* valueName, CString& text);
+// A path value's data as text, up to its first NUL or, without one, whole;
+// read as UTF-16 and given in the ANSI code page or, where that cannot hold
+// it, by its short form. Fails for a null key, a missing value, one with no
+// data at all, or a path without an ANSI form; the path is changed only on
+// success.
+bool ReadRegistryPath(HKEY key, const wchar_t* valueName, CString& path);

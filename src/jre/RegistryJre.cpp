@@ -7,17 +7,7 @@
 namespace {
 
 const char kRuntimesKey[] = "Software\\JavaSoft\\Java Runtime Environment";
-const char kJavaHomeValue[] = "JavaHome";
-
-// An upper bound left unset in the configuration file stays 0.0.0.0. The
-// requirement text the user reads calls that no bound, so the search must
-// agree and admit every version.
-bool IsWithinRange(const JavaVersion& version, const JavaVersion& lower, const JavaVersion& upper)
-{
-    if (upper != JavaVersion::Zero() && version.Compare(upper) > 0)
-        return false;
-    return version.Compare(lower) >= 0;
-}
+const wchar_t kJavaHomeValue[] = L"JavaHome";
 
 // The index of the highest subkey name within the range, or -1. Only a
 // strictly higher version replaces the best so far: among equal versions the
@@ -30,7 +20,7 @@ int ChooseRuntime(const CStringList& names, const JavaVersion& lower, const Java
     for (int index = 0; index < names.GetCount(); ++index) {
         JavaVersion candidate;
         candidate.Parse(names[index], 0);
-        if (IsWithinRange(candidate, lower, upper) && candidate.Compare(best) > 0) {
+        if (candidate.IsWithin(lower, upper) && candidate.Compare(best) > 0) {
             best = candidate;
             chosen = index;
         }
@@ -39,17 +29,11 @@ int ChooseRuntime(const CStringList& names, const JavaVersion& lower, const Java
     return chosen;
 }
 
-// Whole characters are compared, so a home ending in a double-byte character
-// whose trail byte is 0x5C still gets its separator.
-bool EndsWithBackslash(const CString& path)
-{
-    return path.ReverseFind('\\') == path.GetLength() - 1 && !path.IsEmpty();
-}
-
 } // namespace
 
-// There is no fallback: when the chosen runtime has no readable home, the
-// directory stays empty and the user is asked to install a runtime.
+// Only the highest subkey is tried: when it has no readable home, no other
+// subkey of this key is, the directory stays empty and the selection goes on
+// to the places where current runtimes register.
 void CJavaLauncher::FindRegistryJre(CString& jreDirectory)
 {
     AutoRegCloseKey runtimes;
@@ -72,9 +56,11 @@ void CJavaLauncher::FindRegistryJre(CString& jreDirectory)
     AutoRegCloseKey runtime;
     OpenRegistryKey(runtimes, names[chosen], &runtime);
     CString home;
-    if (!ReadRegistryString(runtime, kJavaHomeValue, home))
+    if (!ReadRegistryPath(runtime, kJavaHomeValue, home))
         return;
-    if (!EndsWithBackslash(home))
+    // Whole characters are compared, so a home ending in a double-byte
+    // character whose trail byte is 0x5C still gets its separator.
+    if (!home.EndsWith('\\'))
         home += '\\';
     jreDirectory = home;
 }

@@ -57,6 +57,7 @@ bool CJavaLauncher::ReadConfiguration()
     }
     m_mainClass.Replace('.', '/');
 
+    ReadIniString(iniPath, runtimeSection, CString(IniNames::kDownloadPageKey), m_downloadPage);
     ReadVersionBound(iniPath, IniNames::kMinimumVersionKey, 0, JavaVersion::Zero(), m_minVersion);
     ReadVersionBound(iniPath, IniNames::kMaximumVersionKey, JavaVersion::kUnboundedComponent,
                      JavaVersion::Highest(), m_maxVersion);

@@ -18,6 +18,7 @@ const wchar_t kVmParametersKey[] = L"Virtual Machine Parameters";
 const wchar_t kMainClassKey[] = L"Main Class";
 const wchar_t kMinimumVersionKey[] = L"Minimum Version";
 const wchar_t kMaximumVersionKey[] = L"Maximum Version";
+const wchar_t kDownloadPageKey[] = L"Download Page";
 const wchar_t kAnyVersion[] = L"any";
 const wchar_t kWorkingDirectoryKey[] = L"Working Directory";
 const wchar_t kDiagnosticsSection[] = L"Diagnostics";

@@ -25,6 +25,12 @@ public:
     // 0 or 65535 are left off, so a parsed bound prints as it was written.
     CString ToText() const;
     int Compare(const JavaVersion& other) const;
+    // True between the bounds, both included. An upper bound of 0.0.0.0 is one
+    // left unset, which the requirement text calls no bound: it admits all.
+    bool IsWithin(const JavaVersion& lower, const JavaVersion& upper) const
+    {
+        return (upper == Zero() || Compare(upper) <= 0) && Compare(lower) >= 0;
+    }
     bool IsUnbounded() const;
 
     bool operator==(const JavaVersion& other) const { return Compare(other) == 0; }

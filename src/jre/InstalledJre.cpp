@@ -1,0 +1,134 @@
+#include "framework/AnsiPath.h"
+#include "framework/Guards.h"
+#include "jre/ImageMachine.h"
+#include "jre/JvmLibrary.h"
+#include "jre/Registry.h"
+#include "jre/ReleaseFile.h"
+#include "launcher/JavaLauncher.h"
+
+namespace {
+
+// Where current installers register a runtime: below each key one subkey
+// per runtime, named by its version (Zulu: by a name), and below that, at
+// the given path, the value holding the runtime's home.
+struct RuntimePlace
+{
+    const char* key;
+    const char* pathBelowSubkey;
+    const wchar_t* homeValue;
+};
+
+const char kMsiPath[] = "\\hotspot\\MSI";
+
+const RuntimePlace kRuntimePlaces[] = {
+    { "Software\\JavaSoft\\JDK", "", L"JavaHome" },
+    { "Software\\JavaSoft\\JRE", "", L"JavaHome" },
+    { "Software\\JavaSoft\\Java Development Kit", "", L"JavaHome" },
+    { "Software\\Eclipse Adoptium\\JDK", kMsiPath, L"Path" },
+    { "Software\\Eclipse Adoptium\\JRE", kMsiPath, L"Path" },
+    { "Software\\AdoptOpenJDK\\JDK", kMsiPath, L"Path" },
+    { "Software\\AdoptOpenJDK\\JRE", kMsiPath, L"Path" },
+    { "Software\\Eclipse Foundation\\JDK", kMsiPath, L"Path" },
+    { "Software\\Eclipse Foundation\\JRE", kMsiPath, L"Path" },
+    { "Software\\Microsoft\\JDK", kMsiPath, L"Path" },
+    { "Software\\Azul Systems\\Zulu", "", L"InstallationPath" },
+};
+
+// A name such as 17, 17.0.2 or 1.8.0_392 is a version; one such as
+// zulu-17 or 1.8.0_392-b08 is not, and the runtime's release file tells.
+bool IsVersionName(const CString& name)
+{
+    if (name.IsEmpty() || name[0] < '0' || name[0] > '9')
+        return false;
+    for (int i = 0; i < name.GetLength(); ++i) {
+        char ch = name[i];
+        if ((ch < '0' || ch > '9') && ch != '.' && ch != '_' && ch != '-' && ch != '+')
+            return false;
+    }
+    return true;
+}
+
+// The highest runtime inside the range met so far. Only a strictly higher
+// version replaces it, so among equal versions the first place wins. These
+// places often keep entries of uninstalled runtimes and runtimes of the
+// other bitness, so a home must hold a jvm.dll this launcher can load.
+class CRuntimeChoice
+{
+public:
+    CRuntimeChoice(const JavaVersion& lower, const JavaVersion& upper) : m_lower(lower), m_upper(upper) {}
+
+    void Consider(CString home, const CString& name)
+    {
+        if (home.IsEmpty())
+            return;
+        if (!home.EndsWith('\\'))
+            home += '\\';
+        JavaVersion version;
+        if (IsVersionName(name))
+            version.Parse(name, 0);
+        else if (!ReadReleaseVersion(home, version))
+            return;
+        if (!version.IsWithin(m_lower, m_upper) || version.Compare(m_version) <= 0)
+            return;
+        CString library = FindJvmLibrary(home);
+        if (library.IsEmpty() || !IsImageForThisMachine(library))
+            return;
+        m_version = version;
+        m_home = home;
+    }
+
+    const CString& GetHome() const { return m_home; }
+    const JavaVersion& GetVersion() const { return m_version; }
+
+private:
+    JavaVersion m_lower;
+    JavaVersion m_upper;
+    JavaVersion m_version;
+    CString m_home;
+};
+
+void ConsiderPlace(const RuntimePlace& place, CRuntimeChoice& choice)
+{
+    AutoRegCloseKey runtimes;
+    if (!OpenRegistryKey(HKEY_LOCAL_MACHINE, place.key, &runtimes))
+        return;
+    CStringList names;
+    EnumRegistrySubkeys(runtimes, names);
+    for (int i = 0; i < names.GetCount(); ++i) {
+        AutoRegCloseKey runtime;
+        CString home;
+        if (OpenRegistryKey(runtimes, names[i] + place.pathBelowSubkey, &runtime) &&
+            ReadRegistryPath(runtime, place.homeValue, home))
+            choice.Consider(home, names[i]);
+    }
+}
+
+void ConsiderJavaHome(CRuntimeChoice& choice)
+{
+    DWORD size = GetEnvironmentVariableW(L"JAVA_HOME", nullptr, 0);
+    if (size == 0)
+        return;
+    AutoFreeMemory buffer(AllocateMemory(size * sizeof(wchar_t)));
+    wchar_t* value = static_cast<wchar_t*>(buffer.Get());
+    DWORD length = GetEnvironmentVariableW(L"JAVA_HOME", value, size);
+    CString home;
+    if (length > 0 && length < size && ToAnsiPath(value, home))
+        choice.Consider(home, CString());
+}
+
+} // namespace
+
+// Runtimes since Java 9 no longer register under the classic key; this
+// search runs when that key yields none, and takes the highest runtime inside
+// the range among every place below and JAVA_HOME.
+void CJavaLauncher::FindInstalledJre(CString& jreDirectory)
+{
+    CRuntimeChoice choice(m_minVersion, m_maxVersion);
+    for (const RuntimePlace& place : kRuntimePlaces)
+        ConsiderPlace(place, choice);
+    ConsiderJavaHome(choice);
+    if (choice.GetHome().IsEmpty())
+        return;
+    m_jreVersion = choice.GetVersion();
+    jreDirectory = choice.GetHome();
+}
