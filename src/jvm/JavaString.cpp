@@ -1,31 +1,17 @@
 #include "jvm/JniGuards.h"
 #include "launcher/JavaLauncher.h"
 
-// The text crosses into Java as bytes through String(byte[]), so Java's own
-// default charset decodes it exactly as it would decode the same bytes read
-// from a file; the launcher converts nothing.
-jstring CJavaLauncher::NewJavaString(const CString& text)
+// The text crosses into Java as UTF-16 characters, which Java strings hold
+// natively: whatever default charset the runtime has, main sees exactly the
+// characters the user gave. Windows' wide characters are UTF-16 units.
+jstring CJavaLauncher::NewJavaString(const CWideString& text)
 {
-    AutoDeleteLocalRef<jclass> stringClass(m_jniEnv, m_jniEnv->FindClass("java/lang/String"));
-    if (!stringClass.Get())
-        return nullptr;
-    jmethodID constructor = m_jniEnv->GetMethodID(stringClass.Get(), "<init>", "([B)V");
-    if (!constructor)
-        return nullptr;
-
-    jsize length = text.GetLength();
-    AutoDeleteLocalRef<jbyteArray> bytes(m_jniEnv, m_jniEnv->NewByteArray(length));
-    if (!bytes.Get())
-        return nullptr;
-    m_jniEnv->SetByteArrayRegion(bytes.Get(), 0, length, reinterpret_cast<const jbyte*>(text.GetText()));
-    if (IsExceptionPending(m_jniEnv))
-        return nullptr;
-    return static_cast<jstring>(m_jniEnv->NewObject(stringClass.Get(), constructor, bytes.Get()));
+    return m_jniEnv->NewString(reinterpret_cast<const jchar*>(text.GetText()), text.GetLength());
 }
 
 // On failure the partly filled array is dropped and the Java exception that
 // caused it stays pending for the caller to describe.
-jobjectArray CJavaLauncher::NewJavaStringArray(const CStringList& list)
+jobjectArray CJavaLauncher::NewJavaStringArray(const CWideStringList& list)
 {
     AutoDeleteLocalRef<jclass> stringClass(m_jniEnv, m_jniEnv->FindClass("java/lang/String"));
     if (!stringClass.Get())

@@ -21,6 +21,13 @@ public:
         m_reference = nullptr;
         return reference;
     }
+    // Takes ownership of a reference, giving back the one held.
+    void Reset(Reference reference)
+    {
+        if (m_reference)
+            m_env->DeleteLocalRef(m_reference);
+        m_reference = reference;
+    }
     AutoDeleteLocalRef(const AutoDeleteLocalRef&) = delete;
     AutoDeleteLocalRef& operator=(const AutoDeleteLocalRef&) = delete;
 

@@ -5,53 +5,82 @@
 
 namespace {
 
-// The first occurrence of the character at or after the position, stepping
-// over whole characters of the ANSI code page; the end when there is none.
-const char* FindCharacter(const char* position, const char* end, char wanted)
+// ANSI text steps over whole characters of the code page, so the trail byte
+// of a double-byte character never counts as a quote or a space. In UTF-16
+// neither can be half of a surrogate pair, so one unit is one step.
+const char* NextCharacter(const char* position) { return CharNextA(position); }
+const wchar_t* NextCharacter(const wchar_t* position) { return position + 1; }
+
+void AppendToken(CStringList& list, const char* text, int length) { list.Append(CString(text, length)); }
+void AppendToken(CWideStringList& list, const wchar_t* text, int length) { list.Append(text, length); }
+
+// The first occurrence of the character at or after the position; the end
+// when there is none.
+template <class Char>
+const Char* FindCharacter(const Char* position, const Char* end, Char wanted)
 {
     while (position < end && *position != wanted)
-        position = CharNextA(position);
+        position = NextCharacter(position);
     return position < end ? position : end;
 }
 
-} // namespace
-
-// One pass over the text: each token is found from where the last one ended,
-// so a line of many tokens costs no more than its length.
-void SplitArguments(const CString& text, CStringList& list)
+// One pass over the text, the same rules for both kinds of text: each token
+// is found from where the last one ended, so a line of many tokens costs no
+// more than its length.
+template <class Char, class List>
+void SplitText(const Char* position, const Char* end, List& list)
 {
-    const char* position = text;
-    const char* end = position + text.GetLength();
     while (position < end) {
-        const char* tokenEnd;
-        if (*position == '"') {
+        const Char* tokenEnd;
+        if (*position == Char('"')) {
             ++position;
-            tokenEnd = FindCharacter(position, end, '"');
-            list.Append(CString(position, static_cast<int>(tokenEnd - position)));
+            tokenEnd = FindCharacter(position, end, Char('"'));
+            AppendToken(list, position, static_cast<int>(tokenEnd - position));
             if (tokenEnd == end)
                 return;
             position = tokenEnd + 1;
         } else {
-            tokenEnd = FindCharacter(position, end, ' ');
-            list.Append(CString(position, static_cast<int>(tokenEnd - position)));
+            tokenEnd = FindCharacter(position, end, Char(' '));
+            AppendToken(list, position, static_cast<int>(tokenEnd - position));
             position = tokenEnd;
         }
-        // A space is never part of a double-byte character, so bytes will do.
-        while (position < end && *position == ' ')
+        // A space is never part of a longer character, so units will do.
+        while (position < end && *position == Char(' '))
             ++position;
     }
 }
 
-void SplitCommandLine(const CString& commandLine, CStringList& arguments)
+bool IsBlank(wchar_t character)
 {
-    CString line(commandLine);
-    line.Trim();
+    WORD type = 0;
+    return GetStringTypeW(CT_CTYPE1, &character, 1, &type) && (type & C1_SPACE) != 0;
+}
+
+} // namespace
+
+void SplitArguments(const CString& text, CStringList& list)
+{
+    const char* position = text;
+    SplitText(position, position + text.GetLength(), list);
+}
+
+// The wide line keeps every character the user typed; the ANSI line would
+// turn some into '?' and others into look-alikes such as a plain quote,
+// which could move the token boundaries.
+void SplitCommandLine(const wchar_t* commandLine, CWideStringList& arguments)
+{
+    const wchar_t* start = commandLine;
+    const wchar_t* end = start + lstrlenW(start);
+    while (start < end && IsBlank(*start))
+        ++start;
+    while (end > start && IsBlank(end[-1]))
+        --end;
     const int programPath = arguments.GetCount();
-    SplitArguments(line, arguments);
+    SplitText(start, end, arguments);
     arguments.RemoveAt(programPath);
 }
 
 void CJavaLauncher::ReadProgramArguments()
 {
-    SplitCommandLine(CString(GetCommandLineA()), m_programArguments);
+    SplitCommandLine(GetCommandLineW(), m_programArguments);
 }

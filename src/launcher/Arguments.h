@@ -1,11 +1,12 @@
 #pragma once
 #include "framework/StringList.h"
+#include "framework/WideStringList.h"
 
 // Cuts a line into tokens and appends them to the list. Only the space
 // separates; a double quote counts only at the start of a token and there is
 // no escape character, so Windows paths with backslashes pass unchanged.
 void SplitArguments(const CString& text, CStringList& list);
 
-// The program arguments of a whole command line: trimmed, split, and without
-// the program's own path in front.
-void SplitCommandLine(const CString& commandLine, CStringList& arguments);
+// The program arguments of a whole command line, by the same rules: trimmed,
+// split, and without the program's own path in front.
+void SplitCommandLine(const wchar_t* commandLine, CWideStringList& arguments);

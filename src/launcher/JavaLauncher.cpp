@@ -25,6 +25,7 @@ CJavaLauncher::~CJavaLauncher()
     m_vmOptions.RemoveAll();
     m_programArguments.RemoveAll();
     m_mainClass.Empty();
+    m_downloadPage.Empty();
     m_jvmLibraryPath.Empty();
 }
 
@@ -42,7 +43,7 @@ int CJavaLauncher::Run()
 {
     if (!LoadJvmLibrary() || !CreateJavaVM())
         return -1;
-    return InvokeMain() ? 0 : -1;
+    return InvokeMain();
 }
 
 // The switches are matched exactly: "-NOSPLASH" or "--nosplash" are ordinary
@@ -51,7 +52,5 @@ bool CJavaLauncher::IsSplashWanted() const
 {
     static const wchar_t kNoSplash[] = L"-nosplash";
     static const wchar_t kSlashNoSplash[] = L"/nosplash";
-    if (m_programArguments.Find(CString(kNoSplash)) >= 0)
-        return false;
-    return m_programArguments.Find(CString(kSlashNoSplash)) < 0;
+    return m_programArguments.Find(kNoSplash) < 0 && m_programArguments.Find(kSlashNoSplash) < 0;
 }

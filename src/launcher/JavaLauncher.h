@@ -3,6 +3,7 @@
 
 #include "framework/String.h"
 #include "framework/StringList.h"
+#include "framework/WideStringList.h"
 #include "jvm/Jni.h"
 #include "version/JavaVersion.h"
 
@@ -38,13 +39,15 @@ public:
     bool FindPrivateJre(CString& jreDirectory);
     bool GetModuleDirectory(CString& directory);
     void FindRegistryJre(CString& jreDirectory);
+    void FindInstalledJre(CString& jreDirectory);
 
     // Virtual machine hosting
     bool LoadJvmLibrary();
     bool CreateJavaVM();
-    jstring NewJavaString(const CString& text);
-    jobjectArray NewJavaStringArray(const CStringList& list);
-    bool InvokeMain();
+    jstring NewJavaString(const CWideString& text);
+    jobjectArray NewJavaStringArray(const CWideStringList& list);
+    int InvokeMain();
+    int RunMain(jclass mainClass);
 
     // Splash window
     bool ShowSplashScreen();
@@ -65,7 +68,8 @@ private:
     JavaVersion m_jreVersion;
     JavaVersion m_minVersion;
     JavaVersion m_maxVersion;
-    CStringList m_programArguments;
+    CString m_downloadPage;
+    CWideStringList m_programArguments;
     CSplashThread* m_splashThread;
     HWND m_splashWindow;
     CStringList m_vmOptions;
