@@ -9,12 +9,43 @@ const DWORD kSubkeyNameSize = 260;
 
 // The registry does not promise a terminating NUL, so the text ends at the
 // first NUL inside the data or at the data's end, whichever comes first.
-int TextLength(const wchar_t* data, DWORD size)
+template <class Char>
+int TextLength(const Char* data, DWORD size)
 {
     DWORD length = 0;
-    while (length < size && data[length] != L'\0')
+    while (length < size && data[length] != Char(0))
         ++length;
     return static_cast<int>(length);
+}
+
+bool IsTextType(DWORD type)
+{
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+// The data of a value, with room for one more character after it. The
+// second read reports how much it really wrote, which may be less than the
+// first estimate; only those bytes count.
+template <class Char, class Query>
+bool ReadValue(Query query, HKEY key, const Char* valueName, AutoFreeMemory& buffer, DWORD& size)
+{
+    if (query(key, valueName, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS || size == 0)
+        return false;
+    buffer.Reset(AllocateMemory(size + sizeof(Char)));
+    return query(key, valueName, nullptr, nullptr, static_cast<BYTE*>(buffer.Get()), &size) == ERROR_SUCCESS;
+}
+
+// Data of another type is taken byte for byte as ANSI text.
+bool ReadBytesAsText(HKEY key, const wchar_t* valueName, CString& text)
+{
+    CString name(valueName);
+    AutoFreeMemory buffer(nullptr);
+    DWORD size = 0;
+    if (!ReadValue(RegQueryValueExA, key, name.GetText(), buffer, size))
+        return false;
+    const char* characters = static_cast<const char*>(buffer.Get());
+    text = CString(characters, TextLength(characters, size));
+    return true;
 }
 
 } // namespace
@@ -42,16 +73,16 @@ void EnumRegistrySubkeys(HKEY key, CStringList& names)
 
 bool ReadRegistryPath(HKEY key, const wchar_t* valueName, CString& path)
 {
-    if (!key)
+    DWORD type = REG_NONE;
+    if (!key || RegQueryValueExW(key, valueName, nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS)
         return false;
+    if (!IsTextType(type))
+        return ReadBytesAsText(key, valueName, path);
+    AutoFreeMemory buffer(nullptr);
     DWORD size = 0;
-    if (RegQueryValueExW(key, valueName, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS || size == 0)
+    if (!ReadValue(RegQueryValueExW, key, valueName, buffer, size))
         return false;
-    // One character more than the data, so the text always ends in a NUL.
-    AutoFreeMemory buffer(AllocateMemory(size + sizeof(wchar_t)));
     wchar_t* text = static_cast<wchar_t*>(buffer.Get());
-    if (RegQueryValueExW(key, valueName, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS)
-        return false;
     text[TextLength(text, size / sizeof(wchar_t))] = L'\0';
     return ToAnsiPath(text, path);
 }

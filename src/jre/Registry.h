@@ -14,9 +14,9 @@ bool OpenRegistryKey(HKEY root, const char* path, HKEY* key);
 // a listing that stops early, simply gives fewer names.
 void EnumRegistrySubkeys(HKEY key, CStringList& names);
 
-// A path value's data as text, up to its first NUL or, without one, whole;
-// read as UTF-16 and given in the ANSI code page or, where that cannot hold
-// it, by its short form. Fails for a null key, a missing value, one with no
-// data at all, or a path without an ANSI form; the path is changed only on
-// success.
+// A path value's data as text, up to its first NUL or, without one, whole.
+// A string value is read as UTF-16 and given in the ANSI code page or, where
+// that cannot hold it, by its short form; data of another type is taken as
+// ANSI bytes. Fails for a null key, a missing value, one with no data at
+// all, or a path without an ANSI form; the path is changed only on success.
 bool ReadRegistryPath(HKEY key, const wchar_t* valueName, CString& path);
