@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -159,13 +160,14 @@ void Splitting()
     };
     for (const auto& row : rows) {
         CStringList list;
+        CWideStringList wideList;
         if (row.commandLine)
-            SplitCommandLine(row.input, list);
+            SplitCommandLine(std::wstring(row.input, row.input + strlen(row.input)).c_str(), wideList);
         else
             SplitArguments(row.input, list);
         std::vector<std::string> entries;
-        for (int i = 0; i < list.GetCount(); ++i)
-            entries.push_back(list[i].GetText());
+        for (int i = 0; i < list.GetCount() + wideList.GetCount(); ++i)
+            entries.push_back(i < list.GetCount() ? list[i].GetText() : CString(wideList[i].GetText()).GetText());
         std::string expected, observed;
         for (const std::string& entry : row.entries)
             expected += "[" + entry + "]";
