@@ -68,7 +68,9 @@ def batch_entry(case, root, exe):
              f'cwd {win(os.path.join(root, case.cwd)) if case.cwd is not None else win(os.path.dirname(exe))}',
              f'watch {app}\\jvm.log', f'timeout {case.timeout}']
     entry += [f'env {name}={expand(value)}' for name, value in env.items()]
-    for root_key in sorted({'\\'.join(key.split('\\')[:2]) for key, *_ in case.reg}):
+    # Each vendor's key is cleared whole; below Microsoft only its JDK key.
+    roots = {'\\'.join(key.split('\\')[:3 if '\\Microsoft\\' in key else 2]) for key, *_ in case.reg}
+    for root_key in sorted(roots):
         entry.append(f'regclear {root_key}')
     for key, name, kind, data in case.reg:
         raw = data.to_bytes(4, 'little') if kind == 'dword' else data if isinstance(data, bytes) else expand(data).encode()

@@ -27,6 +27,29 @@ LONG_HOME = 'C:\\' + 'h' * 32600
 HOME = [('runtime\\bin\\client\\jvm.dll', STANDIN)]
 
 
+# jvm_dep.dll fails with 126 where standindep.dll is not found: the message names the home chosen.
+JVM_DEP, STANDIN_DEP = Built('tests/standin/jvm_dep.dll'), Built('tests/standin/standindep.dll')
+STANDIN_X86 = Built('../x86/tests/standin/jvm.dll')
+PLACES = [(f'JavaSoft\\{kit}\\{version}', 'JavaHome') for kit, version in (
+    ('JDK', '17'), ('JRE', '17.0.9'), ('Java Development Kit', '1.8.0_392'))] + [
+    (f'{vendor}\\{kit}\\17.0.9.9\\hotspot\\MSI', 'Path') for vendor in ('Eclipse Adoptium', 'AdoptOpenJDK',
+     'Eclipse Foundation') for kit in ('JDK', 'JRE')] + [
+    ('Microsoft\\JDK\\17.0.9.8\\hotspot\\MSI', 'Path'), ('Azul Systems\\Zulu\\zulu-17', 'InstallationPath')]
+
+
+def home(name, release=None, jvm=JVM_DEP):
+    return {f'{name}\\bin\\server\\jvm.dll': jvm, **({f'{name}\\release': f'IMPLEMENTOR="X"\nJAVA_VERSION="{release}"\n'}
+                                                     if release else {})}
+
+
+def at(key, value, directory): return (f'Software\\{key}', value, 'sz', f'%APP%\\{directory}')
+
+
+def installed(name, chosen=None, box=None, ini=MINIMAL, **fields):
+    return Case(name, runtime=None, ini=ini, args='-nosplash', **fields,
+                box=box or load_failed(f'%APP%\\{chosen}\\bin\\server\\jvm.dll', 126))
+
+
 def java_home(name, kind, data, box=None):
     return Case(name, runtime=None, files=dict(HOME), ini=bounds('any', 'any'), args='-nosplash', box=box,
                 reg=[(f'{JRE_KEY}\\1.8.0_20', 'JavaHome', kind, data)])
@@ -87,4 +110,31 @@ CASES = [
          args='-nosplash', box=no_jvm('%APP%\\')),
     Case('a double-byte JavaHome ending in byte 5C', cp=932, exe='App表.exe', runtime=None, ini=bounds('any', 'any'),
          reg=runtimes(('1.6', '%APP%\\Java表')), box=no_jvm('%APP%\\Java表\\')),
+    *[installed(f'found below {key}', reg=[at(key, value, 'home')], chosen='home', files=home('home', '17.0.9'))
+      for key, value in PLACES],
+    installed('JAVA_HOME, by its release file', env={'JAVA_HOME': '%APP%\\jh'}, chosen='jh', files=home('jh', '21')),
+    installed('the classic key keeps priority', reg=runtimes(('1.8', '%APP%\\old')) + [at('JavaSoft\\JDK\\21', 'JavaHome', 'new')],
+              chosen='old', files={**home('old'), **home('new')}),
+    installed('a classic subkey without JavaHome lets the search go on', chosen='new', files=home('new'),
+              reg=[(f'{JRE_KEY}\\1.9', 'Description', 'sz', 'x'), at('JavaSoft\\JDK\\17', 'JavaHome', 'new')]),
+    installed('the highest of all places, JAVA_HOME included', env={'JAVA_HOME': '%APP%\\jh'}, chosen='jh',
+              reg=[at('JavaSoft\\JDK\\11', 'JavaHome', 'a'), at('Azul Systems\\Zulu\\zulu-17', 'InstallationPath', 'z')],
+              files={**home('a'), **home('z', '17.0.1'), **home('jh', '17.0.2')}),
+    installed('equal versions: the earlier place wins', env={'JAVA_HOME': '%APP%\\jh'}, chosen='a',
+              reg=[at('JavaSoft\\JRE\\17', 'JavaHome', 'b'), at('JavaSoft\\JDK\\17', 'JavaHome', 'a')],
+              files={**home('a'), **home('b'), **home('jh', '17')}),
+    installed('stale, wrong-architecture and versionless homes are passed over', chosen='a', files={
+        **home('a'), **home('x86', '25', STANDIN_X86), 'empty\\release': 'JAVA_VERSION="24"\n', **home('noversion')},
+        reg=[at('JavaSoft\\JDK\\25', 'JavaHome', 'x86'), at('JavaSoft\\JDK\\26', 'JavaHome', 'gone'),
+             at('JavaSoft\\JDK\\24', 'JavaHome', 'empty'), at('JavaSoft\\JDK\\17', 'JavaHome', 'a'),
+             at('Azul Systems\\Zulu\\zulu-21', 'InstallationPath', 'noversion')]),
+    installed('the range applies to every place', ini=bounds('11', '17'), chosen='b', files={**home('n'), **home('b')},
+              reg=[at('JavaSoft\\JDK\\21', 'JavaHome', 'n'), at('JavaSoft\\JRE\\17.0.2', 'JavaHome', 'b')]),
+    installed('Download Page names the address', ini=bounds('17', None) + 'Download Page=https://example.com/get%20java\r\n',
+              box=not_found('minimum 17').replace('https://www.java.com/getjava/download.html', 'https://example.com/get%20java')),
+    *[Case(f'a {what} outside the code page', runtime=None, files=home('Дом', '17', STANDIN), main='com/example/Main',
+           **fields) for what, fields in (('JavaHome', dict(reg=[at('JavaSoft\\JDK\\17', 'JavaHome', 'Дом')])),
+                                          ('JAVA_HOME', dict(env={'JAVA_HOME': '%APP%\\Дом'})))],
+    Case('the C runtime only in the runtime\'s bin', runtime=None, main='com/example/Main', files={
+        'bin\\java.dll': '', 'bin\\standindep.dll': STANDIN_DEP, 'bin\\client\\jvm.dll': JVM_DEP}),
 ]
