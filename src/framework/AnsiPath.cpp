@@ -58,13 +58,16 @@ bool GetAnsiShortForm(const wchar_t* path, CString& shortPath, DWORD& error)
     lstrcatW(longPath, path);
 
     DWORD size = GetShortPathNameW(longPath, nullptr, 0);
-    AutoFreeMemory shortBuffer(AllocateMemory((size ? size : 1) * sizeof(wchar_t)));
-    wchar_t* shortForm = static_cast<wchar_t*>(shortBuffer.Get());
-    DWORD written = size ? GetShortPathNameW(longPath, shortForm, size) : 0;
-    if (written == 0 || written >= size) {
+    if (size == 0) {
         error = GetLastError();
-        if (error == ERROR_SUCCESS)
-            error = ERROR_FILENAME_EXCED_RANGE; // the path changed between the two calls
+        return false;
+    }
+    AutoFreeMemory shortBuffer(AllocateMemory(size * sizeof(wchar_t)));
+    wchar_t* shortForm = static_cast<wchar_t*>(shortBuffer.Get());
+    DWORD written = GetShortPathNameW(longPath, shortForm, size);
+    if (written == 0 || written >= size) {
+        // A path renamed between the two calls may need more room than asked.
+        error = written == 0 ? GetLastError() : ERROR_INSUFFICIENT_BUFFER;
         return false;
     }
     if (prefixed && CompareStringOrdinal(shortForm, kLongPathPrefixLength, kLongPathPrefix,
