@@ -6,48 +6,30 @@ namespace {
 const wchar_t kLongPathPrefix[] = L"\\\\?\\";
 const int kLongPathPrefixLength = 4;
 
-// The UTF-8 code page refuses the default-character flag; there every
-// character converts, and the round trip below still catches a lone surrogate.
-bool ConvertsWithoutDefault(const wchar_t* text, int length, char* out, int size)
-{
-    BOOL usedDefault = FALSE;
-    BOOL* flag = GetACP() == CP_UTF8 ? nullptr : &usedDefault;
-    return WideCharToMultiByte(CP_ACP, 0, text, length, out, size, nullptr, flag) == size && !usedDefault;
-}
-
-// Best-fit mapping turns some characters into plain look-alikes without
-// using the default character; only a round trip back to UTF-16 shows it.
-bool RoundTrips(const char* ansi, int ansiLength, const wchar_t* text, int length)
-{
-    if (MultiByteToWideChar(CP_ACP, 0, ansi, ansiLength, nullptr, 0) != length)
-        return false;
-    AutoFreeMemory buffer(AllocateMemory(length * sizeof(wchar_t)));
-    wchar_t* back = static_cast<wchar_t*>(buffer.Get());
-    MultiByteToWideChar(CP_ACP, 0, ansi, ansiLength, back, length);
-    return CompareStringOrdinal(back, length, text, length, FALSE) == CSTR_EQUAL;
-}
-
 } // namespace
 
+// Without best fit, a character the code page lacks becomes the default
+// character and is reported, instead of turning silently into a look-alike
+// such as a plain quote. The UTF-8 code page holds every character and
+// refuses both the flag and the report.
 bool ConvertToAnsi(const wchar_t* text, int length, CString& ansiText)
 {
-    if (length == 0) {
-        ansiText.Empty();
-        return true;
-    }
-    int size = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    if (size <= 0)
-        return false;
+    // No code page takes more than three bytes for a UTF-16 unit.
+    int size = length * 3 + 1;
     AutoFreeMemory buffer(AllocateMemory(size));
     char* ansi = static_cast<char*>(buffer.Get());
-    if (!ConvertsWithoutDefault(text, length, ansi, size) || !RoundTrips(ansi, size, text, length))
+    bool utf8 = GetACP() == CP_UTF8;
+    BOOL usedDefault = FALSE;
+    int written = WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, text, length, ansi, size, nullptr,
+                                      utf8 ? nullptr : &usedDefault);
+    if ((written == 0 && length > 0) || usedDefault)
         return false;
-    ansiText = CString(ansi, size);
+    ansiText = CString(ansi, written);
     return true;
 }
 
 // A local path longer than MAX_PATH needs the prefix to be found at all; the
-// answer comes back with the prefix, which is taken off again.
+// answer keeps the form of the question, so the prefix is taken off again.
 bool GetAnsiShortForm(const wchar_t* path, CString& shortPath, DWORD& error)
 {
     int length = lstrlenW(path);
@@ -57,21 +39,15 @@ bool GetAnsiShortForm(const wchar_t* path, CString& shortPath, DWORD& error)
     lstrcpyW(longPath, prefixed ? kLongPathPrefix : L"");
     lstrcatW(longPath, path);
 
-    DWORD size = GetShortPathNameW(longPath, nullptr, 0);
-    if (size == 0) {
-        error = GetLastError();
-        return false;
-    }
-    AutoFreeMemory shortBuffer(AllocateMemory(size * sizeof(wchar_t)));
+    const DWORD kLongestPath = 32768;
+    AutoFreeMemory shortBuffer(AllocateMemory(kLongestPath * sizeof(wchar_t)));
     wchar_t* shortForm = static_cast<wchar_t*>(shortBuffer.Get());
-    DWORD written = GetShortPathNameW(longPath, shortForm, size);
-    if (written == 0 || written >= size) {
-        // A path renamed between the two calls may need more room than asked.
-        error = written == 0 ? GetLastError() : ERROR_INSUFFICIENT_BUFFER;
+    DWORD written = GetShortPathNameW(longPath, shortForm, kLongestPath);
+    if (written == 0 || written >= kLongestPath) {
+        error = written == 0 ? GetLastError() : ERROR_FILENAME_EXCED_RANGE;
         return false;
     }
-    if (prefixed && CompareStringOrdinal(shortForm, kLongPathPrefixLength, kLongPathPrefix,
-                                         kLongPathPrefixLength, FALSE) == CSTR_EQUAL) {
+    if (prefixed) {
         shortForm += kLongPathPrefixLength;
         written -= kLongPathPrefixLength;
     }

@@ -1,4 +1,5 @@
 #include "framework/DiskFile.h"
+#include "framework/Guards.h"
 
 HANDLE OpenDiskFile(const char* path, DWORD access, DWORD share, DWORD disposition)
 {
@@ -10,4 +11,13 @@ HANDLE OpenDiskFile(const char* path, DWORD access, DWORD share, DWORD dispositi
         return INVALID_HANDLE_VALUE;
     }
     return file;
+}
+
+DWORD ReadDiskFileStart(const char* path, void* buffer, DWORD size)
+{
+    AutoCloseHandle file(OpenDiskFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
+    DWORD read = 0;
+    if (!file.IsValid() || !ReadFile(file, buffer, size, &read, nullptr))
+        return 0;
+    return read;
 }

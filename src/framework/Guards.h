@@ -124,12 +124,6 @@ public:
     explicit AutoFreeMemory(void* block) : m_block(block) {}
     ~AutoFreeMemory() { FreeMemory(m_block); }
     void* Get() const { return m_block; }
-    // Takes ownership of another block, freeing the one held.
-    void Reset(void* block)
-    {
-        FreeMemory(m_block);
-        m_block = block;
-    }
     AutoFreeMemory(const AutoFreeMemory&) = delete;
     AutoFreeMemory& operator=(const AutoFreeMemory&) = delete;
 

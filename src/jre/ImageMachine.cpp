@@ -1,6 +1,5 @@
 #include "jre/ImageMachine.h"
 #include "framework/DiskFile.h"
-#include "framework/Guards.h"
 
 namespace {
 
@@ -12,29 +11,26 @@ const WORD kThisMachine = IMAGE_FILE_MACHINE_I386;
 const WORD kThisMachine = IMAGE_FILE_MACHINE_ARM64;
 #endif
 
-bool ReadAt(HANDLE file, LONG offset, void* data, DWORD size)
+// Linkers place the image header right after the DOS stub, within the
+// first few hundred bytes of the file.
+const DWORD kHeaderReach = 1024;
+
+struct ImageHeader
 {
-    DWORD read = 0;
-    return SetFilePointer(file, offset, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
-           ReadFile(file, data, size, &read, nullptr) && read == size;
-}
+    DWORD signature;
+    IMAGE_FILE_HEADER fileHeader;
+};
 
 } // namespace
 
 bool IsImageForThisMachine(const CString& libraryPath)
 {
-    AutoCloseHandle file(OpenDiskFile(libraryPath, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
-    if (!file.IsValid())
+    BYTE start[kHeaderReach];
+    DWORD read = ReadDiskFileStart(libraryPath, start, kHeaderReach);
+    const IMAGE_DOS_HEADER* dosHeader = reinterpret_cast<const IMAGE_DOS_HEADER*>(start);
+    if (read < sizeof(IMAGE_DOS_HEADER) || dosHeader->e_magic != IMAGE_DOS_SIGNATURE || dosHeader->e_lfanew < 0 ||
+        static_cast<DWORD>(dosHeader->e_lfanew) + sizeof(ImageHeader) > read)
         return false;
-    IMAGE_DOS_HEADER dosHeader;
-    if (!ReadAt(file, 0, &dosHeader, sizeof(dosHeader)) || dosHeader.e_magic != IMAGE_DOS_SIGNATURE ||
-        dosHeader.e_lfanew < 0)
-        return false;
-    struct
-    {
-        DWORD signature;
-        IMAGE_FILE_HEADER fileHeader;
-    } header;
-    return ReadAt(file, dosHeader.e_lfanew, &header, sizeof(header)) && header.signature == IMAGE_NT_SIGNATURE &&
-           header.fileHeader.Machine == kThisMachine;
+    const ImageHeader* header = reinterpret_cast<const ImageHeader*>(start + dosHeader->e_lfanew);
+    return header->signature == IMAGE_NT_SIGNATURE && header->fileHeader.Machine == kThisMachine;
 }

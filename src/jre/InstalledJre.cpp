@@ -8,9 +8,9 @@
 
 namespace {
 
-// Where current installers register a runtime: below each key one subkey
-// per runtime, named by its version (Zulu: by a name), and below that, at
-// the given path, the value holding the runtime's home.
+// Where current installers register a runtime, below HKLM\Software: one
+// subkey per runtime below each key, named by its version (Zulu: by a name),
+// and below that, at the given path, the value holding the runtime's home.
 struct RuntimePlace
 {
     const char* key;
@@ -21,31 +21,24 @@ struct RuntimePlace
 const char kMsiPath[] = "\\hotspot\\MSI";
 
 const RuntimePlace kRuntimePlaces[] = {
-    { "Software\\JavaSoft\\JDK", "", L"JavaHome" },
-    { "Software\\JavaSoft\\JRE", "", L"JavaHome" },
-    { "Software\\JavaSoft\\Java Development Kit", "", L"JavaHome" },
-    { "Software\\Eclipse Adoptium\\JDK", kMsiPath, L"Path" },
-    { "Software\\Eclipse Adoptium\\JRE", kMsiPath, L"Path" },
-    { "Software\\AdoptOpenJDK\\JDK", kMsiPath, L"Path" },
-    { "Software\\AdoptOpenJDK\\JRE", kMsiPath, L"Path" },
-    { "Software\\Eclipse Foundation\\JDK", kMsiPath, L"Path" },
-    { "Software\\Eclipse Foundation\\JRE", kMsiPath, L"Path" },
-    { "Software\\Microsoft\\JDK", kMsiPath, L"Path" },
-    { "Software\\Azul Systems\\Zulu", "", L"InstallationPath" },
+    { "JavaSoft\\JDK", "", L"JavaHome" },
+    { "JavaSoft\\JRE", "", L"JavaHome" },
+    { "JavaSoft\\Java Development Kit", "", L"JavaHome" },
+    { "Eclipse Adoptium\\JDK", kMsiPath, L"Path" },
+    { "Eclipse Adoptium\\JRE", kMsiPath, L"Path" },
+    { "AdoptOpenJDK\\JDK", kMsiPath, L"Path" },
+    { "AdoptOpenJDK\\JRE", kMsiPath, L"Path" },
+    { "Eclipse Foundation\\JDK", kMsiPath, L"Path" },
+    { "Eclipse Foundation\\JRE", kMsiPath, L"Path" },
+    { "Microsoft\\JDK", kMsiPath, L"Path" },
+    { "Azul Systems\\Zulu", "", L"InstallationPath" },
 };
 
-// A name such as 17, 17.0.2 or 1.8.0_392 is a version; one such as
-// zulu-17 or 1.8.0_392-b08 is not, and the runtime's release file tells.
+// A name such as 17, 17.0.2 or 1.8.0_392 starts with its version; one such
+// as zulu-17 does not, and the runtime's release file tells.
 bool IsVersionName(const CString& name)
 {
-    if (name.IsEmpty() || name[0] < '0' || name[0] > '9')
-        return false;
-    for (int i = 0; i < name.GetLength(); ++i) {
-        char ch = name[i];
-        if ((ch < '0' || ch > '9') && ch != '.' && ch != '_' && ch != '-' && ch != '+')
-            return false;
-    }
-    return true;
+    return name[0] >= '0' && name[0] <= '9';
 }
 
 // The highest runtime inside the range met so far. Only a strictly higher
@@ -81,16 +74,16 @@ public:
     const JavaVersion& GetVersion() const { return m_version; }
 
 private:
-    JavaVersion m_lower;
-    JavaVersion m_upper;
+    const JavaVersion& m_lower;
+    const JavaVersion& m_upper;
     JavaVersion m_version;
     CString m_home;
 };
 
-void ConsiderPlace(const RuntimePlace& place, CRuntimeChoice& choice)
+void ConsiderPlace(HKEY software, const RuntimePlace& place, CRuntimeChoice& choice)
 {
     AutoRegCloseKey runtimes;
-    if (!OpenRegistryKey(HKEY_LOCAL_MACHINE, place.key, &runtimes))
+    if (!OpenRegistryKey(software, place.key, &runtimes))
         return;
     CStringList names;
     EnumRegistrySubkeys(runtimes, names);
@@ -105,14 +98,12 @@ void ConsiderPlace(const RuntimePlace& place, CRuntimeChoice& choice)
 
 void ConsiderJavaHome(CRuntimeChoice& choice)
 {
-    DWORD size = GetEnvironmentVariableW(L"JAVA_HOME", nullptr, 0);
-    if (size == 0)
-        return;
-    AutoFreeMemory buffer(AllocateMemory(size * sizeof(wchar_t)));
+    const DWORD kLongestValue = 32767;
+    AutoFreeMemory buffer(AllocateMemory(kLongestValue * sizeof(wchar_t)));
     wchar_t* value = static_cast<wchar_t*>(buffer.Get());
-    DWORD length = GetEnvironmentVariableW(L"JAVA_HOME", value, size);
+    DWORD length = GetEnvironmentVariableW(L"JAVA_HOME", value, kLongestValue);
     CString home;
-    if (length > 0 && length < size && ToAnsiPath(value, home))
+    if (length > 0 && length < kLongestValue && ToAnsiPath(value, home))
         choice.Consider(home, CString());
 }
 
@@ -124,8 +115,11 @@ void ConsiderJavaHome(CRuntimeChoice& choice)
 void CJavaLauncher::FindInstalledJre(CString& jreDirectory)
 {
     CRuntimeChoice choice(m_minVersion, m_maxVersion);
-    for (const RuntimePlace& place : kRuntimePlaces)
-        ConsiderPlace(place, choice);
+    AutoRegCloseKey software;
+    if (OpenRegistryKey(HKEY_LOCAL_MACHINE, "Software", &software)) {
+        for (const RuntimePlace& place : kRuntimePlaces)
+            ConsiderPlace(software, place, choice);
+    }
     ConsiderJavaHome(choice);
     if (choice.GetHome().IsEmpty())
         return;

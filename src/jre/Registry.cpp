@@ -18,36 +18,6 @@ int TextLength(const Char* data, DWORD size)
     return static_cast<int>(length);
 }
 
-bool IsTextType(DWORD type)
-{
-    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
-}
-
-// The data of a value, with room for one more character after it. The
-// second read reports how much it really wrote, which may be less than the
-// first estimate; only those bytes count.
-template <class Char, class Query>
-bool ReadValue(Query query, HKEY key, const Char* valueName, AutoFreeMemory& buffer, DWORD& size)
-{
-    if (query(key, valueName, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS || size == 0)
-        return false;
-    buffer.Reset(AllocateMemory(size + sizeof(Char)));
-    return query(key, valueName, nullptr, nullptr, static_cast<BYTE*>(buffer.Get()), &size) == ERROR_SUCCESS;
-}
-
-// Data of another type is taken byte for byte as ANSI text.
-bool ReadBytesAsText(HKEY key, const wchar_t* valueName, CString& text)
-{
-    CString name(valueName);
-    AutoFreeMemory buffer(nullptr);
-    DWORD size = 0;
-    if (!ReadValue(RegQueryValueExA, key, name.GetText(), buffer, size))
-        return false;
-    const char* characters = static_cast<const char*>(buffer.Get());
-    text = CString(characters, TextLength(characters, size));
-    return true;
-}
-
 } // namespace
 
 bool OpenRegistryKey(HKEY root, const char* path, HKEY* key)
@@ -71,18 +41,26 @@ void EnumRegistrySubkeys(HKEY key, CStringList& names)
     }
 }
 
+// Only a string value is converted: data of any other type comes back as it
+// is stored, and is taken byte for byte as ANSI text.
 bool ReadRegistryPath(HKEY key, const wchar_t* valueName, CString& path)
 {
     DWORD type = REG_NONE;
-    if (!key || RegQueryValueExW(key, valueName, nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS)
-        return false;
-    if (!IsTextType(type))
-        return ReadBytesAsText(key, valueName, path);
-    AutoFreeMemory buffer(nullptr);
     DWORD size = 0;
-    if (!ReadValue(RegQueryValueExW, key, valueName, buffer, size))
+    if (!key || RegQueryValueExW(key, valueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || size == 0)
         return false;
-    wchar_t* text = static_cast<wchar_t*>(buffer.Get());
+    // The second read reports how much it really wrote, which may be less
+    // than the first estimate; only those bytes count.
+    AutoFreeMemory buffer(AllocateMemory(size + sizeof(wchar_t)));
+    BYTE* data = static_cast<BYTE*>(buffer.Get());
+    if (RegQueryValueExW(key, valueName, nullptr, &type, data, &size) != ERROR_SUCCESS)
+        return false;
+    if (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ) {
+        const char* bytes = reinterpret_cast<const char*>(data);
+        path = CString(bytes, TextLength(bytes, size));
+        return true;
+    }
+    wchar_t* text = reinterpret_cast<wchar_t*>(data);
     text[TextLength(text, size / sizeof(wchar_t))] = L'\0';
     return ToAnsiPath(text, path);
 }

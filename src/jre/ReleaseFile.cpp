@@ -1,59 +1,45 @@
 #include "jre/ReleaseFile.h"
 #include "framework/DiskFile.h"
-#include "framework/Guards.h"
 
 namespace {
 
 const char kReleaseFile[] = "release";
-const char kVersionKey[] = "JAVA_VERSION=";
+const char kVersionKey[] = "\nJAVA_VERSION=";
 const int kVersionKeyLength = sizeof(kVersionKey) - 1;
-// The file is a few hundred bytes; the version is among its first lines.
-const DWORD kReadLimit = 65536;
+// The file holds a few hundred bytes, the version among its first lines.
+const DWORD kReadLimit = 2048;
 
-// The text of the file's start, up to the limit; empty when it cannot be read.
-CString ReadStart(const CString& path)
+// The start of the value after the key at a line's start, or null.
+const char* FindVersionValue(const char* text, int length)
 {
-    AutoCloseHandle file(OpenDiskFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
-    if (!file.IsValid())
-        return CString();
-    AutoFreeMemory buffer(AllocateMemory(kReadLimit));
-    char* data = static_cast<char*>(buffer.Get());
-    DWORD total = 0;
-    DWORD read = 0;
-    while (total < kReadLimit && ReadFile(file, data + total, kReadLimit - total, &read, nullptr) && read > 0)
-        total += read;
-    return CString(data, static_cast<int>(total));
-}
-
-bool HasDigit(const CString& text)
-{
-    for (int i = 0; i < text.GetLength(); ++i) {
-        if (text[i] >= '0' && text[i] <= '9')
-            return true;
+    for (int i = 0; i + kVersionKeyLength <= length; ++i) {
+        int matched = 0;
+        while (matched < kVersionKeyLength && text[i + matched] == kVersionKey[matched])
+            ++matched;
+        if (matched == kVersionKeyLength)
+            return text + i + kVersionKeyLength;
     }
-    return false;
+    return nullptr;
 }
 
 } // namespace
 
 bool ReadReleaseVersion(const CString& home, JavaVersion& version)
 {
-    CString text = ReadStart(home + kReleaseFile);
-    for (int lineStart = 0; lineStart < text.GetLength();) {
-        int lineEnd = text.Find('\n', lineStart);
-        if (lineEnd < 0)
-            lineEnd = text.GetLength();
-        CString line = text.Mid(lineStart, lineEnd - lineStart);
-        lineStart = lineEnd + 1;
-        if (!line.Left(kVersionKeyLength).Equals(kVersionKey))
-            continue;
-        CString value = line.Mid(kVersionKeyLength);
-        value.Trim();
-        if (!HasDigit(value))
-            return false;
-        version = JavaVersion();
-        version.Parse(value, 0);
-        return true;
-    }
-    return false;
+    // A line feed in front lets the key match on the first line too.
+    char text[kReadLimit + 1] = { '\n' };
+    DWORD read = ReadDiskFileStart(home + kReleaseFile, text + 1, kReadLimit);
+    const char* value = FindVersionValue(text, static_cast<int>(read) + 1);
+    if (!value)
+        return false;
+    int length = 0;
+    const char* end = text + read + 1;
+    while (value + length < end && value[length] != '\n' && value[length] != '\r')
+        ++length;
+    JavaVersion parsed;
+    parsed.Parse(CString(value, length), 0);
+    if (parsed == JavaVersion::Zero())
+        return false; // no digit, or a version no runtime has
+    version = parsed;
+    return true;
 }

@@ -4,6 +4,6 @@
 
 // The version a runtime declares in the `release` file of its home (ending
 // in "\"), which every JDK since Java 7 and every runtime since Java 9 has:
-// the line JAVA_VERSION="17.0.2". False when there is no such file, no such
-// line, or the value holds no digit.
+// the line JAVA_VERSION="17.0.2" among its first 2 KiB. False when there is
+// no such file or line, or its value names no version.
 bool ReadReleaseVersion(const CString& home, JavaVersion& version);

@@ -53,10 +53,9 @@ private:
     const char* m_chars;
 };
 
-// True when a Java exception is pending. ExceptionOccurred hands out a local
-// reference to it, which is given back at once: only its presence matters.
+// True when a Java exception is pending; unlike ExceptionOccurred this hands
+// out no local reference that would have to be given back.
 inline bool IsExceptionPending(JNIEnv* env)
 {
-    AutoDeleteLocalRef<jthrowable> exception(env, env->ExceptionOccurred());
-    return exception.Get() != nullptr;
+    return env->ExceptionCheck() == JNI_TRUE;
 }

@@ -50,10 +50,10 @@ void SplitText(const Char* position, const Char* end, List& list)
     }
 }
 
+// Space, tab, line feed, vertical tab, form feed and carriage return.
 bool IsBlank(wchar_t character)
 {
-    WORD type = 0;
-    return GetStringTypeW(CT_CTYPE1, &character, 1, &type) && (type & C1_SPACE) != 0;
+    return character == L' ' || (character >= L'\t' && character <= L'\r');
 }
 
 } // namespace
@@ -75,9 +75,10 @@ void SplitCommandLine(const wchar_t* commandLine, CWideStringList& arguments)
         ++start;
     while (end > start && IsBlank(end[-1]))
         --end;
-    const int programPath = arguments.GetCount();
-    SplitText(start, end, arguments);
-    arguments.RemoveAt(programPath);
+    CWideStringList tokens;
+    SplitText(start, end, tokens);
+    for (int i = 1; i < tokens.GetCount(); ++i) // the first is the program's path
+        arguments.Append(tokens.GetText(i), tokens.GetLength(i));
 }
 
 void CJavaLauncher::ReadProgramArguments()

@@ -44,7 +44,8 @@ public:
     // Virtual machine hosting
     bool LoadJvmLibrary();
     bool CreateJavaVM();
-    jstring NewJavaString(const CWideString& text);
+    jstring NewJavaString(const wchar_t* text, int length);
+    jstring NewJavaString(const CString& ansiText);
     jobjectArray NewJavaStringArray(const CWideStringList& list);
     int InvokeMain();
     int RunMain(jclass mainClass);

@@ -9,7 +9,7 @@ namespace {
 // The ANSI form of the executable's path. Only the directory may be replaced
 // by its short form: the configuration file is named after the executable's
 // long name. A directory the code page holds and that leaves the path within
-// MAX_PATH stays as it is; a long one without a short form is kept and the
+// MAX_PATH stays as it is; a longer one without a short form is kept and the
 // system decides. False with the Windows error code when no ANSI form exists.
 bool ToAnsiModulePath(wchar_t* path, int length, CString& ansiPath, DWORD& error)
 {
@@ -31,10 +31,8 @@ bool ToAnsiModulePath(wchar_t* path, int length, CString& ansiPath, DWORD& error
         path[nameStart] = separator;
         if (!whole && !shortened)
             return false;
-        if (shortened && shortDirectory.ReverseFind('\\') != shortDirectory.GetLength() - 1)
-            shortDirectory += '\\';
-        if (shortened && (!whole || shortDirectory.GetLength() < directory.GetLength()))
-            directory = shortDirectory;
+        if (shortened)
+            directory = shortDirectory.EndsWith('\\') ? shortDirectory : shortDirectory + "\\";
     }
     ansiPath = directory + name;
     return true;
@@ -42,25 +40,21 @@ bool ToAnsiModulePath(wchar_t* path, int length, CString& ansiPath, DWORD& error
 
 } // namespace
 
-// The buffer grows while the system reports truncation, so an executable
-// deeper than MAX_PATH still finds its own path whole.
+// The buffer holds the longest path Windows has, so an executable deeper
+// than MAX_PATH still finds its own path whole.
 bool CJavaLauncher::GetModulePath(CString& path)
 {
     const DWORD kLongestPath = 32768;
-    for (DWORD size = MAX_PATH;; size *= 2) {
-        AutoFreeMemory buffer(AllocateMemory((size + 1) * sizeof(wchar_t)));
-        wchar_t* text = static_cast<wchar_t*>(buffer.Get());
-        DWORD length = GetModuleFileNameW(nullptr, text, size);
-        DWORD error = GetLastError();
-        if (length != 0 && length >= size && size < kLongestPath)
-            continue;
-        if (length != 0) {
-            text[length] = L'\0';
-            if (ToAnsiModulePath(text, static_cast<int>(length), path, error))
-                return true;
-        }
-        ReportFormattedErrorCode(m_splashWindow, Messages::kWindowsException, Messages::kModulePath,
-                                 static_cast<int>(error));
-        return false;
+    AutoFreeMemory buffer(AllocateMemory((kLongestPath + 1) * sizeof(wchar_t)));
+    wchar_t* text = static_cast<wchar_t*>(buffer.Get());
+    DWORD length = GetModuleFileNameW(nullptr, text, kLongestPath);
+    DWORD error = GetLastError();
+    if (length != 0) {
+        text[length] = L'\0';
+        if (ToAnsiModulePath(text, static_cast<int>(length), path, error))
+            return true;
     }
+    ReportFormattedErrorCode(m_splashWindow, Messages::kWindowsException, Messages::kModulePath,
+                             static_cast<int>(error));
+    return false;
 }

@@ -166,8 +166,10 @@ void Splitting()
         else
             SplitArguments(row.input, list);
         std::vector<std::string> entries;
-        for (int i = 0; i < list.GetCount() + wideList.GetCount(); ++i)
-            entries.push_back(i < list.GetCount() ? list[i].GetText() : CString(wideList[i].GetText()).GetText());
+        for (int i = 0; i < list.GetCount(); ++i)
+            entries.push_back(list[i].GetText());
+        for (int i = 0; i < wideList.GetCount(); ++i)
+            entries.push_back(CString(wideList.GetText(i)).GetText());
         std::string expected, observed;
         for (const std::string& entry : row.entries)
             expected += "[" + entry + "]";
