@@ -10,28 +10,30 @@ namespace {
 
 // Where current installers register a runtime, below HKLM\Software: one
 // subkey per runtime below each key, named by its version (Zulu: by a name),
-// and below that, at the given path, the value holding the runtime's home.
+// and below that the value holding the runtime's home: JavaHome for the
+// JavaSoft keys, InstallationPath for Zulu, and Path in the subkey's
+// hotspot\MSI key for the others. The names are kept in the table itself
+// rather than behind pointers, which the 32-bit image would have to relocate.
+enum HomeValue { kJavaHome, kMsiPath, kInstallationPath };
+
 struct RuntimePlace
 {
-    const char* key;
-    const char* pathBelowSubkey;
-    const wchar_t* homeValue;
+    char key[32];
+    HomeValue value;
 };
 
-const char kMsiPath[] = "\\hotspot\\MSI";
-
 const RuntimePlace kRuntimePlaces[] = {
-    { "JavaSoft\\JDK", "", L"JavaHome" },
-    { "JavaSoft\\JRE", "", L"JavaHome" },
-    { "JavaSoft\\Java Development Kit", "", L"JavaHome" },
-    { "Eclipse Adoptium\\JDK", kMsiPath, L"Path" },
-    { "Eclipse Adoptium\\JRE", kMsiPath, L"Path" },
-    { "AdoptOpenJDK\\JDK", kMsiPath, L"Path" },
-    { "AdoptOpenJDK\\JRE", kMsiPath, L"Path" },
-    { "Eclipse Foundation\\JDK", kMsiPath, L"Path" },
-    { "Eclipse Foundation\\JRE", kMsiPath, L"Path" },
-    { "Microsoft\\JDK", kMsiPath, L"Path" },
-    { "Azul Systems\\Zulu", "", L"InstallationPath" },
+    { "JavaSoft\\JDK", kJavaHome },
+    { "JavaSoft\\JRE", kJavaHome },
+    { "JavaSoft\\Java Development Kit", kJavaHome },
+    { "Eclipse Adoptium\\JDK", kMsiPath },
+    { "Eclipse Adoptium\\JRE", kMsiPath },
+    { "AdoptOpenJDK\\JDK", kMsiPath },
+    { "AdoptOpenJDK\\JRE", kMsiPath },
+    { "Eclipse Foundation\\JDK", kMsiPath },
+    { "Eclipse Foundation\\JRE", kMsiPath },
+    { "Microsoft\\JDK", kMsiPath },
+    { "Azul Systems\\Zulu", kInstallationPath },
 };
 
 // A name such as 17, 17.0.2 or 1.8.0_392 starts with its version; one such
@@ -90,8 +92,10 @@ void ConsiderPlace(HKEY software, const RuntimePlace& place, CRuntimeChoice& cho
     for (int i = 0; i < names.GetCount(); ++i) {
         AutoRegCloseKey runtime;
         CString home;
-        if (OpenRegistryKey(runtimes, names[i] + place.pathBelowSubkey, &runtime) &&
-            ReadRegistryPath(runtime, place.homeValue, home))
+        bool msi = place.value == kMsiPath;
+        const wchar_t* valueName = msi ? L"Path" : place.value == kJavaHome ? L"JavaHome" : L"InstallationPath";
+        if (OpenRegistryKey(runtimes, msi ? names[i] + "\\hotspot\\MSI" : names[i], &runtime) &&
+            ReadRegistryPath(runtime, valueName, home))
             choice.Consider(home, names[i]);
     }
 }

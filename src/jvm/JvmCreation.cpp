@@ -95,7 +95,7 @@ bool CJavaLauncher::CreateJavaVM()
         LogLine(LogMessages::kJvmOption, m_vmOptions[i]);
     LogLine(LogMessages::kMainClass, m_mainClass);
     for (int i = 0; i < m_programArguments.GetCount(); ++i)
-        LogLine(LogMessages::kArgument, m_programArguments[i]);
+        LogLine(LogMessages::kArgument, CString(m_programArguments.GetText(i)));
     BeginJvmCreation(m_splashWindow);
     jint result = CallCreateJavaVM(m_pfnCreateJavaVM, m_vmOptions, &m_javaVM, &m_jniEnv);
     CString printed = EndJvmCreation();
