@@ -39,7 +39,7 @@ jclass FindMainClass(JNIEnv* env, jstring className, const CString& configuredNa
     jclass mainClass = env->FindClass(name.Get());
     if (!mainClass) {
         CString message;
-        message.Format(Messages::kMainClassNotFound, configuredName);
+        message.Format(Messages::kMainClassNotFound, configuredName.GetText());
         ReportJavaException(env, owner, message);
     }
     return mainClass;
