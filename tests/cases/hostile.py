@@ -25,7 +25,7 @@ def no_splash(name, splash_name, files=None, skip=None):
 
 
 CASES = [
-    Case('the longest command line arrives whole', args=longest),
+    Case('the longest command line arrives whole', args=longest, arches=BOTH),
     *[no_splash(name, 'splash.bmp', {'splash.bmp': data}) for name, data in (
         ('one byte short', GOOD[:-1]), ('headers only', GOOD[:54]), ('not BM', b'P' + GOOD[1:]),
         ('negative width', patched(18, (-5).to_bytes(4, 'little', signed=True))),

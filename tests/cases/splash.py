@@ -49,7 +49,7 @@ def running(name, env, log, display=(), image=OTHER, **fields):
                 env=env, log=['main.splash=visible', *log], **fields)
 
 CASES = [
-    shown('24-bit', Image(400, 300, gradient)), shown('8-bit palette, odd width', Image(37, 21, tiles), 8),
+    shown('24-bit', Image(400, 300, gradient)), shown('8-bit palette, odd width', Image(37, 21, tiles), 8, arches=BOTH),
     shown('32-bit', Image(64, 48, gradient), 32), shown('1 x 1', Image(1, 1, gradient)),
     # Wine's loader turns a top-down file into a black bitmap of the right size: only the window is checked.
     shown('24-bit top-down', Image(64, 48, gradient), top_down=True),
@@ -83,7 +83,8 @@ CASES = [
                                 ('a directory with another bitmap', 'other', OTHER))],
     *[Case(f'stays up while main runs{" " + args if args else ""}', ini=ini(('Display', 'Splash Screen=splash.bmp')) + MINIMAL,
            files={'splash.bmp': OTHER.bmp()}, args=args, env={'TESTJVM_MAIN_SLEEP_MS': '1500'},
-           log=[f'main.splash={state}', 'destroy.splash=absent'], splash=dict(image=OTHER) if state == 'visible' else False)
+           log=[f'main.splash={state}', 'destroy.splash=absent'], splash=dict(image=OTHER) if state == 'visible' else False,
+           arches=BOTH)
       for args, state in (('', 'visible'), ('-nosplash', 'absent'))],
     # Other formats, told apart by their content; the layered window shows the opaque pixels as they are.
     *[pictured(f'{kind} shown at its size, centred', getattr(image, kind)(), image, layered=False)
