@@ -12,6 +12,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 SHARED = os.path.join(HERE, '..', '..', 'shared')
 TABLES = ['configuration', 'runtimes', 'hosting', 'splash', 'hostile', 'diagnostics', 'realjvm']
 HOOKS = ['vfprintf', 'exit']  # the JNI hook options the launcher adds after the configured ones
+BUILDS = {}  # build directory by architecture
 ERROR_CAPTION = {1252: 'Error', 932: 'エラー'}
 WS_POPUP, WS_VISIBLE, WS_CLIPSIBLINGS, WS_DISABLED = 0x80000000, 0x10000000, 0x04000000, 0x08000000
 EX_TOPMOST_TOOLWINDOW, EX_LAYERED, CS_SPLASH, CS_DROPSHADOW = 0x88, 0x80000, 0x808, 0x20000
@@ -29,7 +30,7 @@ class Build:
             if arch == 'x86' else ([], 0)
 
     def launcher(self): return os.path.join(self.dir, 'launcher.exe')
-    def built(self, built): return os.path.join(SHARED if built.shared else self.dir, built.path)
+    def built(self, built): return os.path.join(SHARED if built.shared else BUILDS.get(built.arch, self.dir), built.path)
     def probe(self): return os.path.join(self.dir, 'tests', 'probe', 'probe.exe')
 
 
@@ -292,6 +293,7 @@ def main():
         at = args.index('--x86')
         builds.append(Build(args[at + 1], 'x86'))
         del args[at:at + 2]
+    BUILDS.update((build.arch, build.dir) for build in builds)
     tables = load_cases(args or TABLES)
     passed = failed = skipped = 0
     for build in builds:

@@ -19,8 +19,9 @@ class Case:
 
 
 class Built:
-    """A file copied into the application directory: one the build made, or one of ../shared beside the project."""
-    def __init__(self, path, shared=False): self.path, self.shared = path, shared
+    """A file copied into the application directory: one the build (or the other architecture's) made, or one
+    of ../shared beside the project."""
+    def __init__(self, path, shared=False, arch=None): self.path, self.shared, self.arch = path, shared, arch
 
 
 STANDIN, STANDIN_NO_CREATE, STANDIN_NO_DEFAULT_ARGS = (Built('tests/standin/' + name) for name in

@@ -31,6 +31,8 @@ CASES = [
          log=['main.return', 'detach=0', 'appthread.end', 'destroy.end']),
     Case('an application that ends the process keeps its exit code', env={'TESTJVM_MAIN_EXIT': '7'}, exit=7, arches=BOTH),
     failing('jvm.dll is no image', files={'bin\\client\\jvm.dll': 'not a library'}, box=load_failed(JVM), arches=BOTH),
+    *[failing(f'a {bits} jvm.dll', files={'bin\\client\\jvm.dll': Built('tests/standin/jvm.dll', arch=other)},
+              box=load_failed(JVM), arches=(arch,)) for arch, other, bits in (('x64', 'x86', '32-bit'), ('x86', 'x64', '64-bit'))],
     failing('no JNI_CreateJavaVM', files={'bin\\client\\jvm.dll': STANDIN_NO_CREATE}, box=NO_EXPORT, arches=BOTH),
     failing('no JNI_GetDefaultJavaVMInitArgs', files={'bin\\client\\jvm.dll': STANDIN_NO_DEFAULT_ARGS}, box=NO_EXPORT, arches=BOTH),
     failing('creation refused, pointers left behind', box=CREATION_REFUSED, before_box=['create.result=-1'], arches=BOTH,
