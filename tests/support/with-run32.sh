@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Usage: with-run32.sh BUILD_DIR COMMAND [ARGS...]
+# Usage: with-run32.sh BUILD_DIR [COMMAND [ARGS...]]
 # Runs COMMAND with `wine` on the PATH running 32-bit programs under CPU
 # emulation (the run32 kit kept in ../shared/run32 beside the project), with a
 # virtual display and a 32-bit prefix under BUILD_DIR; stops all of them on
 # every way out. The kit is set up on first use (a few minutes, once per
-# machine). When the emulation cannot exist here it prints one line
-# "x86 rows skipped: <reason>" and exits 77, without running COMMAND.
+# machine); without COMMAND it only prepares the kit and the prefix. When the
+# emulation cannot exist here it prints one line "x86 rows skipped: <reason>"
+# and exits 77, without running COMMAND.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -42,6 +43,7 @@ mkdir -p "$W32_HOME/bin"
 printf '#!/bin/sh\nexec "%s" "$@"\n' "$WINELOADER" >"$W32_HOME/bin/wine"
 chmod +x "$W32_HOME/bin/wine"
 export PATH="$W32_HOME/bin:$PATH"
+[ $# -gt 0 ] || [ ! -f "$WINEPREFIX/.prepared" ] || exit 0
 
 xvfb_pid=""
 cleanup() {
