@@ -7,7 +7,7 @@ mode=${1:-run}
 
 packages=(cmake ninja-build g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 openjdk-17-jdk-headless
-          googletest wine wine64 xvfb locales python3 python3-pefile)
+          googletest wine wine64 xvfb locales python3 python3-pefile gcc)
 
 install_missing() {
     local missing=()
@@ -35,6 +35,13 @@ build_arch() { # toolchain, build directory, extra cmake arguments
 }
 
 install_missing
+if [ "$mode" = test ]; then
+    # The 32-bit emulation takes minutes to set up on a fresh machine; do it while we build.
+    mkdir -p build/x86
+    tests/support/with-run32.sh build/x86 >build/x86/run32-prepare.log 2>&1 &
+    run32_prepare=$!
+    trap 'kill "$run32_prepare" 2>/dev/null || true' EXIT
+fi
 build_arch mingw-i686.cmake build/x86 -DBUILD_TESTING=OFF
 build_arch mingw-x86_64.cmake build/x64 -DLAUNCHER_X86_BUILD="$PWD/build/x86"
 for arch in x86 x64; do
@@ -47,6 +54,7 @@ done
 echo "Built dist/x86/launcher.exe ($(stat -c %s dist/x86/launcher.exe) bytes) and dist/x64/launcher.exe ($(stat -c %s dist/x64/launcher.exe) bytes)"
 
 if [ "$mode" = test ]; then
+    wait "$run32_prepare" || true
     tests/support/with-wine.sh build/x64 ctest --test-dir build/x64 --output-on-failure
 else
     tests/support/with-wine.sh build/x64 python3 examples/run-example.py build/x64

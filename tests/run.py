@@ -1,16 +1,18 @@
 #!/usr/bin/env python3
 """Runs the case tables through the real launcher under Wine and checks what a person would have seen.
 
-Usage: run.py BUILD_DIR [TABLE...]. Every case gets an application directory under BUILD_DIR/cases; the
-probe runs one batch per code page and writes what it saw; each case is then checked against its row
-and against the rules every launch obeys. Prints the failures and `N passed, N failed`."""
-import importlib, os, re, shutil, subprocess, sys
+Usage: run.py BUILD_DIR [--x86 X86_BUILD_DIR] [TABLE...]. Every case gets an application directory under
+BUILD_DIR/cases; the probe runs one batch per code page and writes what it saw; each case is then checked
+against its row and against the rules every launch obeys. The rows marked for x86 run again with the 32-bit
+build, under CPU emulation (tests/support/with-run32.sh). Prints the failures and `N passed, N failed`."""
+import copy, importlib, os, re, shlex, shutil, subprocess, sys
 from cases import Built, Case, DIR, Image, STANDIN
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SHARED = os.path.join(HERE, '..', '..', 'shared')
 TABLES = ['configuration', 'runtimes', 'hosting', 'splash', 'hostile', 'diagnostics', 'realjvm']
 HOOKS = ['vfprintf', 'exit']  # the JNI hook options the launcher adds after the configured ones
+BUILDS = {}  # build directory by architecture
 ERROR_CAPTION = {1252: 'Error', 932: 'エラー'}
 WS_POPUP, WS_VISIBLE, WS_CLIPSIBLINGS, WS_DISABLED = 0x80000000, 0x10000000, 0x04000000, 0x08000000
 EX_TOPMOST_TOOLWINDOW, EX_LAYERED, CS_SPLASH, CS_DROPSHADOW = 0x88, 0x80000, 0x808, 0x20000
@@ -23,9 +25,12 @@ def unescape(text): return re.sub(r'\\(\\|x([0-9A-Fa-f]{2}))', lambda m: '\\' if
 class Build:
     def __init__(self, directory, arch='x64'):
         self.dir, self.arch = os.path.abspath(directory), arch
+        # Emulated launches are slow and their speed varies: a floor for every timeout, never a retry.
+        self.wrapper, self.min_timeout = ([os.path.join(HERE, 'support', 'with-run32.sh'), self.dir], 180000) \
+            if arch == 'x86' else ([], 0)
 
     def launcher(self): return os.path.join(self.dir, 'launcher.exe')
-    def built(self, built): return os.path.join(SHARED if built.shared else self.dir, built.path)
+    def built(self, built): return os.path.join(SHARED if built.shared else BUILDS.get(built.arch, self.dir), built.path)
     def probe(self): return os.path.join(self.dir, 'tests', 'probe', 'probe.exe')
 
 
@@ -55,7 +60,7 @@ def layout(case, root, build):
     return exe
 
 
-def batch_entry(case, root, exe):
+def batch_entry(case, root, exe, build):
     app = win(root)
     expand = lambda text: text.replace('%APP%', app).replace('%EXE%', win(exe))
     program = f'"{win(exe)}"'
@@ -66,7 +71,7 @@ def batch_entry(case, root, exe):
     env = {'TESTJVM_LOG': app + '\\jvm.log', 'TESTJVM_CLASSES': 'com/example/Main', **case.env}
     entry = [f'case {case.name}', f'out {app}\\probe.txt', f'line {line}',
              f'cwd {win(os.path.join(root, case.cwd)) if case.cwd is not None else win(os.path.dirname(exe))}',
-             f'watch {app}\\jvm.log', f'timeout {case.timeout}']
+             f'watch {app}\\jvm.log', f'timeout {max(case.timeout, build.min_timeout)}']
     entry += [f'env {name}={expand(value)}' for name, value in env.items()]
     # Each vendor's key is cleared whole; below Microsoft only its JDK key.
     roots = {'\\'.join(key.split('\\')[:3 if '\\Microsoft\\' in key else 2]) for key, *_ in case.reg}
@@ -80,15 +85,19 @@ def batch_entry(case, root, exe):
     return entry + ['end']
 
 
-def run_probe(build, entries, cp):
-    batch = os.path.join(build.dir, 'cases', f'batch{cp}.txt')
-    with open(batch, 'w', encoding='utf-8') as file:
-        file.write('\n'.join(line for entry in entries for line in entry) + '\n')
+def run_probe(build, batches):
+    """One probe run per code page, all in one start of the build's Wine; returns why they could not run, or None."""
+    steps = []
+    for cp, entries in batches.items():
+        batch = os.path.join(build.dir, 'cases', f'batch{cp}.txt')
+        with open(batch, 'w', encoding='utf-8') as file:
+            file.write('\n'.join(line for entry in entries for line in entry) + '\n')
+        locale = 'ja_JP.UTF-8' if cp == 932 else 'C.UTF-8'
+        steps.append(f'LC_ALL={locale} wine {shlex.quote(build.probe())} {shlex.quote(win(batch))} >{shlex.quote(batch)}.out 2>&1')
     env = {k: v for k, v in os.environ.items() if k != 'JAVA_HOME'}
-    env['LC_ALL'] = 'ja_JP.UTF-8' if cp == 932 else 'C.UTF-8'
-    with open(batch + '.out', 'w') as out:
-        subprocess.run(['wine', build.probe(), win(batch)], env=env, stdout=out, stderr=subprocess.STDOUT,
-                       stdin=subprocess.DEVNULL, check=False)
+    result = subprocess.run(build.wrapper + ['sh', '-c', '; '.join(steps)], env=env, stdin=subprocess.DEVNULL,
+                            stdout=subprocess.PIPE, text=True, check=False)
+    return (result.stdout.strip().splitlines() or ['skipped'])[-1] if result.returncode == 77 else None
 
 
 def run_deep(case, root, exe):
@@ -273,31 +282,44 @@ def run(build, cases):
         if case.deep:
             run_deep(case, root, exe)
         else:
-            roots[id(case)] = (root, batch_entry(case, root, exe))
-    for cp in (1252, 932):
-        entries = [roots[id(c)][1] for c in cases if c.cp == cp and not c.deep]
-        if entries:
-            run_probe(build, entries, cp)
-    return [(case, Observed(roots[id(case)] if case.deep else roots[id(case)][0])) for case in cases]
+            roots[id(case)] = (root, batch_entry(case, root, exe, build))
+    batches = {cp: [roots[id(c)][1] for c in cases if c.cp == cp and not c.deep] for cp in (1252, 932)}
+    batches = {cp: entries for cp, entries in batches.items() if entries}
+    skipped = run_probe(build, batches) if batches else None
+    return skipped, [(case, Observed(roots[id(case)] if case.deep else roots[id(case)][0])) for case in cases]
 
 
 def main():
-    build = Build(sys.argv[1])
-    cases = [c for c in load_cases(sys.argv[2:] or TABLES) if build.arch in c.arches]
-    skipped = [c for c in cases if c.skip]
-    for case in skipped:
-        print(f'SKIP {case.table}/{case.name}: {case.skip}')
-    cases = [c for c in cases if not c.skip]
-    passed = failed = 0
-    for case, seen in run(build, cases):
-        difference = check(case, seen)
-        if difference is None:
-            passed += 1
+    args, builds = sys.argv[2:], [Build(sys.argv[1])]
+    if '--x86' in args:
+        at = args.index('--x86')
+        builds.append(Build(args[at + 1], 'x86'))
+        del args[at:at + 2]
+    BUILDS.update((build.arch, build.dir) for build in builds)
+    tables = load_cases(args or TABLES)
+    passed = failed = skipped = 0
+    for build in builds:
+        # Copies: a row may fit its arguments to the program path it is given.
+        cases = [copy.copy(c) for c in tables if build.arch in c.arches]
+        tag = '' if build.arch == 'x64' else f' [{build.arch}]'
+        for case in (c for c in cases if c.skip):
+            print(f'SKIP {case.table}/{case.name}{tag}: {case.skip}')
+        skipped += sum(1 for c in cases if c.skip)
+        cases = [c for c in cases if not c.skip]
+        why_not, results = run(build, cases)
+        if why_not:
+            print(why_not)
+            skipped += len(cases)
             continue
-        failed += 1
-        what, expected, observed = (difference + [None, None])[:3] if isinstance(difference, list) else (difference, '', '')
-        print(f'FAIL {case.table}/{case.name}: {what}: expected {expected!r}, observed {observed!r}')
-    print(f'{passed} passed, {failed} failed' + (f', {len(skipped)} skipped' if skipped else ''))
+        for case, seen in results:
+            difference = check(case, seen)
+            if difference is None:
+                passed += 1
+                continue
+            failed += 1
+            what, expected, observed = (difference + [None, None])[:3] if isinstance(difference, list) else (difference, '', '')
+            print(f'FAIL {case.table}/{case.name}{tag}: {what}: expected {expected!r}, observed {observed!r}')
+    print(f'{passed} passed, {failed} failed' + (f', {skipped} skipped' if skipped else ''))
     return 1 if failed or not passed else 0
 
 

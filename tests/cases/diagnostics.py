@@ -20,7 +20,7 @@ def logged(name, ini=MINIMAL + LOG, **fields): return Case(name, ini=ini, **fiel
 
 
 CASES = [
-    logged('a good launch logs each step, in order', args='a "b c"', launch_log=[
+    logged('a good launch logs each step, in order', args='a "b c"', arches=BOTH, launch_log=[
         START, 'INI file: %APP%\\App.ini', 'Private runtime in %APP%\\: found', 'Runtime chosen: %APP%\\ (private)',
         f'JVM library {JVM}: found', f'JVM library loaded: {JVM}', 'JVM option: -Djava.class.path=app.jar',
         'Main class: com/example/Main', 'Program argument: a', 'Program argument: b c', 'JVM creation result: 0',
@@ -48,7 +48,7 @@ CASES = [
     *[Case(f'an unusable log changes nothing: {name}', ini=MINIMAL + f'[Diagnostics]\r\nLog File={name}\r\n',
            files={'logs': DIR}, log=['main.return', 'destroy.end'])
       for name in ('logs', 'CON', 'NUL', 'COM1', 'no\\such\\x.log')],
-    Case('main throws: the box shows the exception', ini=MINIMAL + SHOW, env=THROWS, box=THROWN + FRAMES, exit=1,
+    Case('main throws: the box shows the exception', ini=MINIMAL + SHOW, env=THROWS, box=THROWN + FRAMES, exit=1, arches=BOTH,
          log=['main.throw=java/lang/IllegalStateException', 'describe=' + THROWN, 'detach=0']),
     Case('main throws from deep down: twenty lines', ini=MINIMAL + SHOW, env={**THROWS, 'TESTJVM_MAIN_THROWS_FRAMES': '30'},
          box=DEEP, exit=1),
@@ -60,10 +60,10 @@ CASES = [
     Case('arguments not built: the exception alone', ini=MINIMAL + SHOW, env={'TESTJVM_FAIL_ALLOC_AT': '2'},
          box='java.lang.OutOfMemoryError: Java heap space'),
     logged('a JVM giving up while it starts', env={'TESTJVM_CREATE_ABORTS': HEAP}, box=CREATION_REFUSED + HEAP + '\n',
-           absent=['create.result=0'], launch_log=[HEAP, 'Error box: ' + CREATION_REFUSED.strip(), '    ' + HEAP] + FAILED),
-    logged('System.exit ends the log with its code', env={'TESTJVM_MAIN_EXIT': '42'}, exit=42,
+           absent=['create.result=0'], arches=BOTH, launch_log=[HEAP, 'Error box: ' + CREATION_REFUSED.strip(), '    ' + HEAP] + FAILED),
+    logged('System.exit ends the log with its code', env={'TESTJVM_MAIN_EXIT': '42'}, exit=42, arches=BOTH,
            log=['main.exit=42'], launch_log=['JVM creation result: 0', 'Exit code: 42']),
     Case('the console build writes to its standard output', files={'App.exe': Built('launcher-console.exe')}, stdout=True,
-         env={'TESTJVM_MAIN_PRINT': 'hello'}, log=['main.return'],
+         env={'TESTJVM_MAIN_PRINT': 'hello'}, log=['main.return'], arches=BOTH,
          check=lambda seen: None if seen.stdout == PRINTED else ['standard output', PRINTED, seen.stdout]),
 ]

@@ -19,13 +19,13 @@ def patched(offset, data, base=GOOD):
     return base[:offset] + data + base[offset + len(data):]
 
 
-def no_splash(name, splash_name, files=None, skip=None):
+def no_splash(name, splash_name, files=None, **fields):
     return Case(f'splash image {name}', ini=ini(('Display', f'Splash Screen={splash_name}')), files=files or {},
-                box=CLASS_PATH_MISSING, splash=False, timeout=20000, skip=skip)
+                box=CLASS_PATH_MISSING, splash=False, timeout=20000, **fields)
 
 
 CASES = [
-    Case('the longest command line arrives whole', args=longest),
+    Case('the longest command line arrives whole', args=longest, arches=BOTH),
     *[no_splash(name, 'splash.bmp', {'splash.bmp': data}) for name, data in (
         ('one byte short', GOOD[:-1]), ('headers only', GOOD[:54]), ('not BM', b'P' + GOOD[1:]),
         ('negative width', patched(18, (-5).to_bytes(4, 'little', signed=True))),
@@ -38,7 +38,7 @@ CASES = [
                                  ('GIF', GIF, (800, bytes(range(7, 250, 31)))))
       for name, data in (('cut in half', good[:len(good) // 2]), ('without its last two bytes', good[:-2]),
                          ('damaged', patched(*damage, good)))],
-    *[no_splash(name, 'splash.img', {'splash.img': data}) for name, data in (
+    *[no_splash(name, 'splash.img', {'splash.img': data}, arches=BOTH) for name, data in (
         ('PNG just over 256 MiB once decoded', png(8193, 8192, 0, (bytes(8193) for _ in range(8192)))),
         ('JPEG claiming 60000 x 60000', patched(76, (60000).to_bytes(2, 'big') * 2, JPEG)),
         ('GIF claiming 65535 x 65535', patched(786, b'\xff' * 4, patched(6, b'\xff' * 4, GIF))))],

@@ -50,8 +50,8 @@ def installed(name, chosen=None, box=None, ini=MINIMAL, **fields):
                 box=box or load_failed(f'%APP%\\{chosen}\\bin\\server\\jvm.dll', 126))
 
 
-def java_home(name, kind, data, box=None):
-    return Case(name, runtime=None, files=dict(HOME), ini=bounds('any', 'any'), args='-nosplash', box=box,
+def java_home(name, kind, data, box=None, **fields):
+    return Case(name, runtime=None, files=dict(HOME), ini=bounds('any', 'any'), args='-nosplash', box=box, **fields,
                 reg=[(f'{JRE_KEY}\\1.8.0_20', 'JavaHome', kind, data)])
 
 
@@ -97,18 +97,18 @@ CASES = [
          box=load_failed('%APP%\\bin\\client\\jvm.dll', 5)),
     Case('a thousand runtimes yield the highest', runtime=None, files=dict(HOME), ini=bounds('any', 'any'),
          reg=runtimes(('1.8.0_999', '%APP%\\runtime')) + [(f'{JRE_KEY}\\1.8.0_{u}', '', 'none', b'') for u in range(999)]),
-    Case('a subkey name of 255 characters', runtime=None, files=dict(HOME), ini=bounds('any', 'any'),
+    Case('a subkey name of 255 characters', runtime=None, files=dict(HOME), ini=bounds('any', 'any'), arches=BOTH,
          reg=runtimes(('1.8', 'C:\\not chosen'), ('1.9.0_' + 'x' * 249, '%APP%\\runtime'))),
     java_home('JavaHome as REG_DWORD', 'dword', 0x41, no_jvm('A\\')),
-    java_home('JavaHome as REG_BINARY without a NUL', 'binary', '%APP%\\runtime'),
+    java_home('JavaHome as REG_BINARY without a NUL', 'binary', '%APP%\\runtime', arches=BOTH),
     java_home('REG_EXPAND_SZ is not expanded', 'expand', '%SystemRoot%\\java', no_jvm('%SystemRoot%\\java\\')),
     java_home('JavaHome empty', 'binary', b'\0', no_jvm('\\')),
     java_home('JavaHome of 32,600 characters', 'sz', LONG_HOME, no_jvm(LONG_HOME + '\\')),
     java_home('JavaHome that does not exist', 'sz', '%APP%\\no such runtime', no_jvm('%APP%\\no such runtime\\')),
     # 0x95 0x5C is one character of code page 932 whose trail byte is a backslash.
-    Case('a double-byte exe name ending in byte 5C', cp=932, exe='App表.exe', runtime=None, files={'bin\\java.dll': ''},
+    Case('a double-byte exe name ending in byte 5C', cp=932, exe='App表.exe', runtime=None, files={'bin\\java.dll': ''}, arches=BOTH,
          args='-nosplash', box=no_jvm('%APP%\\')),
-    Case('a double-byte JavaHome ending in byte 5C', cp=932, exe='App表.exe', runtime=None, ini=bounds('any', 'any'),
+    Case('a double-byte JavaHome ending in byte 5C', cp=932, exe='App表.exe', runtime=None, ini=bounds('any', 'any'), arches=BOTH,
          reg=runtimes(('1.6', '%APP%\\Java表')), box=no_jvm('%APP%\\Java表\\')),
     *[installed(f'found below {key}', reg=[at(key, value, 'home')], chosen='home', files=home('home', '17.0.9'))
       for key, value in PLACES],

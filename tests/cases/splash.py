@@ -39,9 +39,9 @@ def zero_alpha_v5(bmp):
     return b'BM' + struct.pack('<IHHI', 138 + len(pixels), 0, 0, 138) + header + pixels
 
 
-def pictured(name, data, image, file='art\\splash.img', **want):
+def pictured(name, data, image, file='art\\splash.img', arches=('x64',), **want):
     return Case(name, ini=ini(('Display', f'Splash Screen={file}')), files={file: data}, box=CLASS_PATH_MISSING,
-                splash=dict(image=image, **want))
+                splash=dict(image=image, **want), arches=arches)
 
 
 def running(name, env, log, display=(), image=OTHER, **fields):
@@ -49,7 +49,7 @@ def running(name, env, log, display=(), image=OTHER, **fields):
                 env=env, log=['main.splash=visible', *log], **fields)
 
 CASES = [
-    shown('24-bit', Image(400, 300, gradient)), shown('8-bit palette, odd width', Image(37, 21, tiles), 8),
+    shown('24-bit', Image(400, 300, gradient)), shown('8-bit palette, odd width', Image(37, 21, tiles), 8, arches=BOTH),
     shown('32-bit', Image(64, 48, gradient), 32), shown('1 x 1', Image(1, 1, gradient)),
     # Wine's loader turns a top-down file into a black bitmap of the right size: only the window is checked.
     shown('24-bit top-down', Image(64, 48, gradient), top_down=True),
@@ -83,19 +83,20 @@ CASES = [
                                 ('a directory with another bitmap', 'other', OTHER))],
     *[Case(f'stays up while main runs{" " + args if args else ""}', ini=ini(('Display', 'Splash Screen=splash.bmp')) + MINIMAL,
            files={'splash.bmp': OTHER.bmp()}, args=args, env={'TESTJVM_MAIN_SLEEP_MS': '1500'},
-           log=[f'main.splash={state}', 'destroy.splash=absent'], splash=dict(image=OTHER) if state == 'visible' else False)
+           log=[f'main.splash={state}', 'destroy.splash=absent'], splash=dict(image=OTHER) if state == 'visible' else False,
+           arches=BOTH)
       for args, state in (('', 'visible'), ('-nosplash', 'absent'))],
     # Other formats, told apart by their content; the layered window shows the opaque pixels as they are.
-    *[pictured(f'{kind} shown at its size, centred', getattr(image, kind)(), image, layered=False)
+    *[pictured(f'{kind} shown at its size, centred', getattr(image, kind)(), image, layered=False, arches=BOTH)
       for kind, image in (('png', Image(41, 23, gradient)), ('jpeg', Image(45, 27, greys)), ('gif', Image(37, 21, tiles)))],
     pictured('a PNG named .bmp', SMALL.png(), SMALL, file='splash.bmp'), pictured('a BMP named .png', SMALL.bmp(), SMALL, file='s.png'),
     pictured('a PNG wider than the area', Image(1100, 30, gradient).png(), Image(1100, 30, gradient)),
-    pictured('a PNG with transparency', BADGE.png(), BADGE, layered=True),
+    pictured('a PNG with transparency', BADGE.png(), BADGE, layered=True, arches=BOTH),
     pictured('a BMP with alpha bytes 0 stays opaque', zero_alpha_v5(Image(40, 30, gradient).bmp(32)), Image(40, 30, gradient),
              layered=False),
     # Its own thread keeps the splash painted and answering while main runs; it gives way to the application.
     *[running(f'repainted after being covered while main runs ({name})', {'TESTJVM_MAIN_SLEEP_MS': '3000'},
-              ['main.splash.end=visible'], image=image, cover=True, splash=dict(image=image, responds=True))
+              ['main.splash.end=visible'], image=image, cover=True, splash=dict(image=image, responds=True), arches=BOTH)
       for name, image in (('opaque', OTHER), ('layered', BADGE))],
     running('gone once the application shows a window', {'TESTJVM_MAIN_SHOW_WINDOW': '1'}, ['main.splash.afterwindow=absent']),
     running('gone at the timeout', {'TESTJVM_MAIN_SLEEP_MS': '2500'}, ['main.splash.end=absent'], ['Splash Screen Timeout=1']),
