@@ -296,6 +296,7 @@ def main():
         builds.append(Build(args[at + 1], 'x86'))
         del args[at:at + 2]
     BUILDS.update((build.arch, build.dir) for build in builds)
+    BUILDS.setdefault('x86', os.path.join(os.path.dirname(builds[0].dir), 'x86'))  # as build.sh lays them out
     tables = load_cases(args or TABLES)
     passed = failed = skipped = 0
     for build in builds:
