@@ -1,10 +1,7 @@
 #!/usr/bin/env python3
-"""Runs the case tables through the real launcher under Wine and checks what a person would have seen.
-
-Usage: run.py BUILD_DIR [--x86 X86_BUILD_DIR] [TABLE...]. Every case gets an application directory under
-BUILD_DIR/cases; the probe runs one batch per code page and writes what it saw; each case is then checked
-against its row and against the rules every launch obeys. The rows marked for x86 run again with the 32-bit
-build, under CPU emulation (tests/support/with-run32.sh). Prints the failures and `N passed, N failed`."""
+"""Usage: run.py BUILD_DIR [--x86 X86_BUILD_DIR] [TABLE...]. Lays out an application directory per row of the
+case tables, runs them all through the probe under Wine (the rows marked for x86 again with the 32-bit build,
+under CPU emulation), checks each against its row and the rules every launch obeys; prints `N passed, N failed`."""
 import copy, importlib, os, re, shlex, shutil, subprocess, sys
 from cases import Built, Case, DIR, Image, STANDIN
 
@@ -113,36 +110,27 @@ def run_deep(case, root, exe):
 class Observed:
     """What the probe saw of one launch, and what the VM (stand-in or real application) wrote down."""
     def __init__(self, root):
-        self.root = root
-        self.boxes, self.splash, self.pixels, self.metrics, self.started, self.timedout, self.exit = [], None, None, None, False, False, None
-        path = os.path.join(root, 'probe.txt')
-        for line in open(path, encoding='utf-8').read().splitlines() if os.path.exists(path) else []:
+        read = lambda name: open(os.path.join(root, name), 'rb').read() if os.path.exists(os.path.join(root, name)) else None
+        self.root, self.boxes, self.splash, self.pixels, self.metrics, self.exit = root, [], None, None, None, None
+        self.started = self.timedout = False
+        for line in (read('probe.txt') or b'').decode('utf-8').splitlines():
             key, _, rest = line.partition(' ')
+            values = rest.split('\t' if key == 'box' else None)
             if key == 'box':
-                caption, text, owner, buttons, visible, size = rest.split('\t')
-                self.boxes.append(dict(caption=unescape(caption), text=unescape(text), owner=owner,
-                                       buttons=buttons, splash_visible=visible == '1', log_size=int(size or 0)))
+                self.boxes.append(dict(caption=unescape(values[0]), text=unescape(values[1]), owner=values[2],
+                                       buttons=values[3], splash_visible=values[4] == '1', log_size=int(values[5] or 0)))
             elif key == 'splash':
-                values = rest.split()
                 self.splash = dict(style=int(values[0], 16), exstyle=int(values[1], 16), classstyle=int(values[2], 16),
                                    rect=tuple(map(int, values[3:7])), layered=values[7] == '1', responds=values[8] == '1')
             elif key == 'pixels':
-                left, top, right, bottom, data = rest.split()
-                self.pixels = (tuple(map(int, (left, top, right, bottom))), bytes.fromhex(data))
-            elif key == 'metrics':
-                self.metrics = tuple(map(int, rest.split()))
+                self.pixels = (tuple(map(int, values[:4])), bytes.fromhex(values[4]))
+            elif key in ('metrics', 'exit'):
+                setattr(self, key, tuple(map(int, values)) if key == 'metrics' else int(rest))
             elif key in ('started', 'timedout'):
                 setattr(self, key, rest == '1')
-            elif key == 'exit':
-                self.exit = int(rest)
-        log_path = os.path.join(root, 'jvm.log')
-        self.log_bytes = open(log_path, 'rb').read() if os.path.exists(log_path) else b''
+        self.log_bytes, self.stdout = read('jvm.log') or b'', read('stdout.txt')
         self.log = [unescape(line) for line in self.log_bytes.decode('utf-8', 'replace').splitlines()]
-        launch_log = os.path.join(root, 'launch.log')
-        self.launch_log = open(launch_log, 'rb').read().decode('cp1252', 'replace').splitlines() \
-            if os.path.exists(launch_log) else []
-        stdout = os.path.join(root, 'stdout.txt')
-        self.stdout = open(stdout, 'rb').read() if os.path.exists(stdout) else None
+        self.launch_log = (read('launch.log') or b'').decode('cp1252', 'replace').splitlines()
 
     def values(self, key): return [line[len(key) + 1:] for line in self.log if line.startswith(key + '=')]
     def options(self): return self.values('option')[:-len(HOOKS)]
@@ -163,10 +151,8 @@ def in_order(lines, wanted):
 
 def check_splash(case, seen):
     want, splash = case.splash, seen.splash
-    if want is False:
-        return ['splash', 'none', splash] if splash else None
-    if not splash:
-        return ['splash', 'a splash window', 'none']
+    if not splash or want is False:
+        return ['splash', 'none' if want is False else 'a splash window', splash] if bool(splash) != bool(want) else None
     style, exstyle = splash['style'] & ~(WS_CLIPSIBLINGS | WS_DISABLED), splash['exstyle'] & ~EX_LAYERED
     if (style, exstyle, splash['classstyle'] & ~CS_DROPSHADOW) != (WS_POPUP | WS_VISIBLE, EX_TOPMOST_TOOLWINDOW, CS_SPLASH):
         return ['splash styles', 'popup, topmost tool window', splash]
@@ -178,13 +164,11 @@ def check_splash(case, seen):
         if key in want and splash[key] != want[key]:
             return [key, want[key], splash[key]]
     image = want.get('image')
-    if image:
-        cx, cy = seen.metrics[0], seen.metrics[1]
-        left, top = int((cx - image.width) / 2), int((cy - image.height) / 2)
+    if image:  # centred on the area, truncated toward zero
+        left, top = int((seen.metrics[0] - image.width) / 2), int((seen.metrics[1] - image.height) / 2)
         if splash['rect'] != (left, top, left + image.width, top + image.height):
             return ['splash rectangle', (left, top, left + image.width, top + image.height), splash['rect']]
-        if want.get('pixels', True):
-            return compare_pixels(image, splash['rect'], seen.pixels)
+        return want.get('pixels', True) and compare_pixels(image, splash['rect'], seen.pixels) or None
     return None
 
 
@@ -265,12 +249,10 @@ def check_rules(seen):
 
 
 def load_cases(names):
-    cases = []
-    for name in names:
-        for case in importlib.import_module('cases.' + name).CASES:
-            case.table = name
-            cases.append(case)
-    return cases
+    cases = [(name, case) for name in names for case in importlib.import_module('cases.' + name).CASES]
+    for name, case in cases:
+        case.table = name
+    return [case for _, case in cases]
 
 
 def run(build, cases):
@@ -314,12 +296,9 @@ def main():
             continue
         for case, seen in results:
             difference = check(case, seen)
-            if difference is None:
-                passed += 1
-                continue
-            failed += 1
-            what, expected, observed = (difference + [None, None])[:3] if isinstance(difference, list) else (difference, '', '')
-            print(f'FAIL {case.table}/{case.name}{tag}: {what}: expected {expected!r}, observed {observed!r}')
+            passed, failed = passed + (difference is None), failed + (difference is not None)
+            if difference:
+                print(f'FAIL {case.table}/{case.name}{tag}: {difference[0]}: expected {difference[1]!r}, observed {difference[2]!r}')
     print(f'{passed} passed, {failed} failed' + (f', {skipped} skipped' if skipped else ''))
     return 1 if failed or not passed else 0
 
