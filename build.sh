@@ -38,7 +38,7 @@ install_missing
 if [ "$mode" = test ]; then
     # The 32-bit emulation takes minutes to set up on a fresh machine; do it while we build.
     mkdir -p build/x86
-    tests/support/with-run32.sh build/x86 >build/x86/run32-prepare.log 2>&1 &
+    tests/support/with-wine.sh --x86 build/x86 >build/x86/run32-prepare.log 2>&1 &
     run32_prepare=$!
     trap 'kill "$run32_prepare" 2>/dev/null || true' EXIT
 fi

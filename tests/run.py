@@ -23,8 +23,8 @@ class Build:
     def __init__(self, directory, arch='x64'):
         self.dir, self.arch = os.path.abspath(directory), arch
         # Emulated launches are slow and their speed varies: a floor for every timeout, never a retry.
-        self.wrapper, self.min_timeout = ([os.path.join(HERE, 'support', 'with-run32.sh'), self.dir], 180000) \
-            if arch == 'x86' else ([], 0)
+        wrapper = [os.path.join(HERE, 'support', 'with-wine.sh'), '--x86', self.dir]
+        self.wrapper, self.min_timeout = (wrapper, 180000) if arch == 'x86' else ([], 0)
 
     def launcher(self): return os.path.join(self.dir, 'launcher.exe')
     def built(self, built): return os.path.join(SHARED if built.shared else BUILDS.get(built.arch, self.dir), built.path)

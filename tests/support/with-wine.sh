@@ -1,54 +1,83 @@
 #!/usr/bin/env bash
-# Usage: with-wine.sh BUILD_DIR COMMAND [ARGS...]
-# Runs COMMAND with a virtual display, a private Wine prefix under BUILD_DIR and
-# a persistent, warmed wineserver, and stops all of them on every way out.
+# Usage: with-wine.sh [--x86] BUILD_DIR [COMMAND [ARGS...]]
+# Runs COMMAND with a virtual display, a private Wine prefix under BUILD_DIR and a persistent, warmed
+# wineserver, and stops all of them on every way out.
+# With --x86, `wine` on the PATH runs 32-bit programs under CPU emulation (the run32 kit kept in
+# ../shared/run32 beside the project), in a prefix of their own. The kit is set up on first use (a few
+# minutes, once per machine); without COMMAND this only prepares the kit and the prefix. When the emulation
+# cannot exist here it prints one line "x86 rows skipped: <reason>" and exits 77, without running COMMAND.
 set -euo pipefail
 
-build_dir=$(cd "$1" && pwd); shift
-for tool in wine wineserver Xvfb; do
-    command -v "$tool" >/dev/null || { echo "with-wine.sh: $tool is missing; ./build.sh installs it" >&2; exit 2; }
-done
+x86=""; [ "${1:-}" = --x86 ] && { x86=1; shift; }
+mkdir -p "$1"; build_dir=$(cd "$1" && pwd); shift
+skip() { echo "x86 rows skipped: $*"; exit 77; }
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
-export WINEPREFIX="$build_dir/wineprefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+if [ -n "$x86" ]; then
+    [ "$(id -u)" = 0 ] || skip "not root (the emulation registers a binfmt_misc entry)"
+    # A worktree's root is not the project's: look beside the main checkout too.
+    root=$(cd "$(dirname "$0")/../.." && pwd)
+    common=$(git -C "$root" rev-parse --path-format=absolute --git-common-dir 2>/dev/null || true)
+    for kit in "${RUN32_DIR:-}" "$root/../shared/run32" "${common:+$(dirname "$common")/../shared/run32}"; do
+        [ -n "$kit" ] && [ -x "$kit/run32.sh" ] && break
+    done
+    [ -x "$kit/run32.sh" ] || skip "../shared/run32 is not beside the project"
+    run32=$(cd "$kit" && pwd)/run32.sh
+    grep -qw binfmt_misc /proc/filesystems || skip "the kernel has no binfmt_misc"
+    for tool in Xvfb gcc; do command -v "$tool" >/dev/null || skip "$tool is missing; ./build.sh installs it"; done
+    export W32_HOME=${W32_HOME:-/tmp/w32}
+    mkdir -p "$W32_HOME/bin"
+    exec 9>"$W32_HOME/.setup.lock"   # several checkouts may share the kit: one sets it up, the others wait
+    flock 9
+    if [ ! -s "$W32_HOME/root/etc/ld.so.preload" ]; then   # the last file setup writes
+        echo "Setting up 32-bit emulation in $W32_HOME (a few minutes, once per machine)"
+        "$run32" setup >"$build_dir/run32-setup.log" 2>&1 ||
+            skip "setup failed, see $build_dir/run32-setup.log: $(tail -n 1 "$build_dir/run32-setup.log")"
+    fi
+    "$run32" binfmt-on >/dev/null 2>&1 || skip "binfmt_misc cannot be mounted or written"
+    exec 9>&-
+    export WINEPREFIX="$build_dir/wineprefix32"
+    eval "$("$run32" env)"
+    printf '#!/bin/sh\nexec "%s" "$@"\n' "$WINELOADER" >"$W32_HOME/bin/wine"
+    chmod +x "$W32_HOME/bin/wine"
+    export PATH="$W32_HOME/bin:$PATH"
+    [ $# -gt 0 ] || [ ! -f "$WINEPREFIX/.prepared" ] || exit 0
+    display=190 start=("$run32" start) stop=("$run32" stop)   # the emulation's start also creates the prefix
+else
+    for tool in wine wineserver Xvfb; do
+        command -v "$tool" >/dev/null || { echo "with-wine.sh: $tool is missing; ./build.sh installs it" >&2; exit 2; }
+    done
+    export WINEPREFIX="$build_dir/wineprefix"
+    display=90 start=(wineserver -p) stop=(wineserver -k)
+fi
 mkdir -p "$WINEPREFIX"
 
 xvfb_pid=""
 cleanup() {
-    wineserver -k >/dev/null 2>&1 || true
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" >/dev/null 2>&1 || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
+    "${stop[@]}" >/dev/null 2>&1 || true
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" >/dev/null 2>&1 || true; wait "$xvfb_pid" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-display=90
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-    display=$((display + 1))
-done
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
 Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -e "/tmp/.X11-unix/X$display" ] && break
-    sleep 0.1
-done
+for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
 [ -e "/tmp/.X11-unix/X$display" ] || { echo "with-wine.sh: Xvfb did not start on :$display" >&2; exit 2; }
 export DISPLAY=":$display"
 
 # Wine's service processes inherit the standard handles of whoever starts them
 # first; start them here, detached, so that no test runner waits on them.
-wineserver -p </dev/null >/dev/null 2>&1
+"${start[@]}" </dev/null >/dev/null 2>&1
 if [ ! -f "$WINEPREFIX/.prepared" ]; then
-    wineboot -i </dev/null >/dev/null 2>&1
+    [ -n "$x86" ] || wineboot -i </dev/null >/dev/null 2>&1
     # No window manager: without this Wine pauses after every message box.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
     # A crash must end the process at once with its exit code.
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
     touch "$WINEPREFIX/.prepared"
 fi
-wine cmd /c exit </dev/null >/dev/null 2>&1
+[ -n "$x86" ] || wine cmd /c exit </dev/null >/dev/null 2>&1   # warm; the emulation's start has done that
 
 "$@"
