@@ -1,6 +1,5 @@
-// probe BATCHFILE: runs the batch's cases one at a time and writes, per case,
-// what a person at the screen would have met: the message boxes (each answered
-// with OK), the splash window and its pixels, a timeout, and the exit code.
+// probe BATCHFILE: runs the batch's cases one at a time and writes, per case, what a person at the screen would
+// have met: the message boxes (each answered with OK), the splash window and its pixels, a timeout, the exit code.
 #include <windows.h>
 #include <cstdio>
 #include <fstream>
@@ -11,8 +10,7 @@
 
 namespace {
 
-using std::string;
-using std::wstring;
+using std::string, std::wstring;
 
 struct RegistryValue { wstring key, name; DWORD type; string data; }; // REG_NONE: only the key
 struct Case {
@@ -29,16 +27,14 @@ wstring Widen(const string& text)
     return wide.substr(0, MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), &wide[0], int(text.size())));
 }
 
-// UTF-8 with `\` doubled and control bytes as \xHH: a tab or line end inside
-// a text cannot split a field or a line of the result.
+// UTF-8 with `\` doubled and control bytes as \xHH: a tab or line end in a text cannot split a field or a line.
 string Escape(const wstring& wide)
 {
     string text(wide.size() * 3, '\0'), escaped;
     text.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), &text[0], int(text.size()), 0, 0));
-    char hex[8];
     for (unsigned char byte : text)
         escaped += byte == '\\' ? "\\\\" : byte >= 0x20 ? string(1, char(byte))
-                 : (snprintf(hex, sizeof(hex), "\\x%02X", byte), hex);
+                 : string{'\\', 'x', "0123456789ABCDEF"[byte >> 4], "0123456789ABCDEF"[byte & 15]};
     return escaped;
 }
 
@@ -54,10 +50,8 @@ bool ReadBatch(const wchar_t* path, std::vector<Case>& cases)
         size_t space = line.find(' ');
         string key = line.substr(0, space);
         wstring rest = space == string::npos ? L"" : Widen(line.substr(space + 1));
-        if (key == "case" || key == "end" || key.empty()) {
-            if (key == "case") cases.emplace_back(), cases.back().id = rest;
-            continue;
-        }
+        if (key == "case") cases.emplace_back(), cases.back().id = rest;
+        if (key == "case" || key == "end" || key.empty()) continue;
         if (cases.empty()) return false;
         Case& c = cases.back();
         size_t first = rest.find(L'|'), last = rest.rfind(L'|'), type = rest.rfind(L'|', last - 1);
@@ -73,21 +67,19 @@ bool ReadBatch(const wchar_t* path, std::vector<Case>& cases)
             wstring text = Widen(data) + L'\0'; // stored as UTF-16: either launcher reads its own code page
             if (typeName->second == REG_SZ || typeName->second == REG_EXPAND_SZ)
                 data.assign(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
-            c.values.push_back({rest.substr(0, first), rest.substr(first + 1, type - first - 1), typeName->second, data});
+            wstring name = rest.substr(first + 1, type - first - 1);
+            c.values.push_back({rest.substr(0, first), name, typeName->second, data});
         } else
             return false;
     }
     return batch.eof();
 }
 
-void ClearKeys(const Case& c)
+// Clears the case's keys, then writes the given values: the case's before its run, none after it.
+void SetRegistry(const Case& c, const std::vector<RegistryValue>& values)
 {
     for (const wstring& key : c.clear) RegDeleteTreeW(HKEY_LOCAL_MACHINE, key.c_str());
-}
-
-void WriteValues(const Case& c)
-{
-    for (const RegistryValue& value : c.values) {
+    for (const RegistryValue& value : values) {
         HKEY key;
         if (value.type ? RegSetKeyValueW(HKEY_LOCAL_MACHINE, value.key.c_str(), value.name.c_str(), value.type,
                                          value.data.data(), DWORD(value.data.size()))
@@ -98,8 +90,7 @@ void WriteValues(const Case& c)
     }
 }
 
-// The window manager's copy: WM_GETTEXT across processes fails under Wine
-// for texts of tens of kilobytes.
+// The window manager's copy: WM_GETTEXT across processes fails under Wine for texts of tens of kilobytes.
 wstring TextOf(HWND window)
 {
     wstring text(1 << 18, L'\0');
@@ -134,8 +125,7 @@ string DescribeBox(HWND box, HWND splash, const wstring& watch)
            "\t" + buttons + "\t" + (splash && IsWindowVisible(splash) ? "1\t" : "0\t") + std::to_string(size) + "\n";
 }
 
-// The "pixels" line of the part of the rectangle that lies on the screen
-// (nothing else can be read); empty when none does.
+// The "pixels" line of the part of the rectangle that lies on the screen (nothing else can be read); empty if none.
 string ScreenPixels(const RECT& window)
 {
     RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, r;
@@ -157,8 +147,7 @@ string ScreenPixels(const RECT& window)
     return rows == height ? line + "\n" : "";
 }
 
-// Boxes over the splash go off the screen; they stay open, so the launcher
-// stays in their modal loop, which repaints what they uncovered.
+// Boxes over the splash go off the screen but stay open: the launcher's modal loop repaints what they uncovered.
 bool MoveBoxesOff(DWORD processId, const RECT& splash)
 {
     bool moved = false;
@@ -191,8 +180,8 @@ string CaptureSplash(DWORD processId, HWND splash, bool cover)
     return pixels;
 }
 
-// The child inherits the probe's environment changed by the case's `env` lines (NAME
-// alone removes it), and without `stdout` no standard handles, as from a double click.
+// The child inherits the probe's environment changed by the case's `env` lines (NAME alone removes it),
+// and without `stdout` no standard handles, as from a double click.
 bool Start(const Case& c, PROCESS_INFORMATION& process)
 {
     SECURITY_ATTRIBUTES inheritable = {sizeof(inheritable), nullptr, TRUE};
@@ -208,7 +197,7 @@ bool Start(const Case& c, PROCESS_INFORMATION& process)
     }
     wstring line = c.line + L'\0';
     bool started = false; // a loaded Wine now and then fails a start with ERROR_INTERNAL_ERROR; that is not the case
-    for (int attempt = 0; !started && attempt < 3 && (attempt == 0 || GetLastError() == ERROR_INTERNAL_ERROR); ++attempt)
+    for (int tries = 0; !started && tries < 3 && (!tries || GetLastError() == ERROR_INTERNAL_ERROR); ++tries)
         started = startup.hStdOutput != INVALID_HANDLE_VALUE && CreateProcessW(nullptr, &line[0], nullptr, nullptr,
             !c.output.empty(), 0, nullptr, c.cwd.empty() ? nullptr : c.cwd.c_str(), &startup, &process);
     if (!started) fprintf(stderr, "probe: case %ls did not start (error %lu)\n", c.id.c_str(), GetLastError());
@@ -220,9 +209,9 @@ bool Start(const Case& c, PROCESS_INFORMATION& process)
 string RunCase(const Case& c)
 {
     PROCESS_INFORMATION process = {};
-    ClearKeys(c), WriteValues(c);
+    SetRegistry(c, c.values);
     if (!Start(c, process))
-        return ClearKeys(c), "started 0\n";
+        return SetRegistry(c, {}), "started 0\n";
     string result = "started 1\n", pixels;
     std::set<HWND> recorded; // a box is told once, however often it shows
     HWND splash = nullptr;
@@ -248,23 +237,22 @@ string RunCase(const Case& c)
         }
         for (HWND box : fresh)
             PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(box, IDOK)));
-        if (!ended && GetTickCount() - start >= c.timeoutMs) {
-            TerminateProcess(process.hProcess, 0xDEAD), WaitForSingleObject(process.hProcess, 5000);
-            timedOut = ended = true;
-        }
+        if ((timedOut = !ended && GetTickCount() - start >= c.timeoutMs))
+            TerminateProcess(process.hProcess, 0xDEAD), WaitForSingleObject(process.hProcess, 5000), ended = true;
     }
     GetExitCodeProcess(process.hProcess, &exitCode);
     FILETIME times[4]; // creation and exit as the system recorded them, for the benchmarks
     GetProcessTimes(process.hProcess, &times[0], &times[1], &times[2], &times[3]);
     auto ticks = [](const FILETIME& t) { return (ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
-    CloseHandle(process.hThread), CloseHandle(process.hProcess), ClearKeys(c);
-    char line[128];
+    CloseHandle(process.hThread), CloseHandle(process.hProcess), SetRegistry(c, {});
+    char line[192];
     snprintf(line, sizeof(line), "splash %08lx %08lx %08lx %ld %ld %ld %ld %d %d\n", style, exStyle, classStyle,
              rect.left, rect.top, rect.right, rect.bottom, (exStyle & WS_EX_LAYERED) ? 1 : 0, responds ? 1 : 0);
     if (splash) result += line + pixels;
-    snprintf(line, sizeof(line), "elapsed %llu\nmetrics %d %d\n", (ticks(times[1]) - ticks(times[0])) / 10,
-             GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN));
-    return result + "timedout " + (timedOut ? "1" : "0") + "\nexit " + std::to_string(exitCode) + "\n" + line;
+    snprintf(line, sizeof(line), "timedout %d\nexit %lu\nelapsed %llu\nmetrics %d %d\n", timedOut ? 1 : 0, exitCode,
+             (ticks(times[1]) - ticks(times[0])) / 10, GetSystemMetrics(SM_CXFULLSCREEN),
+             GetSystemMetrics(SM_CYFULLSCREEN));
+    return result + line;
 }
 
 } // namespace
@@ -272,15 +260,11 @@ string RunCase(const Case& c)
 int wmain(int argc, wchar_t** argv)
 {
     std::vector<Case> cases;
-    if (argc != 2 || !ReadBatch(argv[1], cases)) {
-        fprintf(stderr, "usage: probe BATCHFILE (a readable batch of well-formed cases)\n");
-        return 2;
-    }
+    if (argc != 2 || !ReadBatch(argv[1], cases))
+        return fprintf(stderr, "usage: probe BATCHFILE (a readable batch of well-formed cases)\n"), 2;
     int unwritten = 0;
-    for (const Case& c : cases) {
-        std::ofstream out(c.out.c_str(), std::ios::binary);
-        if (!(out << RunCase(c)).flush())
+    for (const Case& c : cases)
+        if (!(std::ofstream(c.out.c_str(), std::ios::binary) << RunCase(c)).flush())
             fprintf(stderr, "probe: cannot write the result of case %ls\n", c.id.c_str()), ++unwritten;
-    }
     return unwritten ? 1 : 0;
 }
