@@ -1,14 +1,12 @@
 // The few things a whole launch cannot show: the string type's sharing and its stepping over double-byte
-// characters, the version arithmetic, and the splitter's rules. Each area is a table checked in one loop.
+// characters, and the version arithmetic. Each area is a table checked in one loop.
 // Run once under code page 1252 and once under 932; the rows of the other code page are left out.
 #include "framework/String.h"
-#include "launcher/Arguments.h"
 #include "version/JavaVersion.h"
 
 #include <climits>
 #include <cstdio>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -111,34 +109,6 @@ void Versions()
     }
 }
 
-void Splitting()
-{
-    struct { const char* input; bool commandLine; const char* entries; } rows[] = {
-        { "-Xmx256m -Dapp.mode=full", false, "[-Xmx256m][-Dapp.mode=full]" }, { "\"a\"b", false, "[a][b]" },
-        { "\"-Dapp.home=C:\\My App\" -Xms16m", false, "[-Dapp.home=C:\\My App][-Xms16m]" },
-        { "-Dapp.title=\"My App\"", false, "[-Dapp.title=\"My][App\"]" }, { "\"a\" \"\" b", false, "[a][][b]" },
-        { "\"-Dx=open end", false, "[-Dx=open end]" }, { "a   b   ", false, "[a][b]" }, { " a", false, "[][a]" },
-        { "a \"", false, "[a][]" }, { "a\tb", false, "[a\tb]" }, { "", false, "" }, { "   ", false, "[]" }, { "x\r\ny", false, "[x\r\ny]" },
-        { "\"C:\\Program Files\\My Tool\\Tool.exe\" -nosplash \"two words\"", true, "[-nosplash][two words]" },
-        { "C:\\Program Files\\Tool.exe a", true, "[Files\\Tool.exe][a]" }, { "  \t\"C:\\Tool.exe\"   a  b \r\n", true, "[a][b]" },
-        { "\"C:\\Tool.exe\"", true, "" }, { "", true, "" },
-    };
-    for (const auto& row : rows) {
-        CStringList list;
-        CWideStringList wideList;
-        std::string observed;
-        if (row.commandLine)
-            SplitCommandLine(std::wstring(row.input, row.input + std::string(row.input).size()).c_str(), wideList);
-        else
-            SplitArguments(row.input, list);
-        for (int i = 0; i < list.GetCount(); ++i)
-            observed += "[" + std::string(list[i]) + "]";
-        for (int i = 0; i < wideList.GetCount(); ++i)
-            observed += "[" + std::string(CString(wideList.GetText(i))) + "]";
-        Expect(std::string(row.commandLine ? "SplitCommandLine [" : "SplitArguments [") + row.input + "]", row.entries, observed);
-    }
-}
-
 } // namespace
 
 int main()
@@ -148,7 +118,6 @@ int main()
     } else {
         Strings();
         Versions();
-        Splitting();
     }
     std::printf("%d passed, %d failed\n", g_passed, g_failed);
     return g_failed || !g_passed ? 1 : 0;
