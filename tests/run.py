@@ -185,67 +185,49 @@ def compare_pixels(image, rect, pixels):
     return None
 
 
-def check(case, seen):
-    """The row's own expectations, then the rules every launch obeys; the first difference, or None."""
-    if not seen.started:
-        return ['the launcher', 'started', 'not started']
-    if seen.timedout:
-        return ['the launch', 'ended', 'timed out']
-    if len(seen.boxes) > 1:
-        return ['boxes', 'at most one', [box['text'] for box in seen.boxes]]
+def differences(case, seen):
+    """The row's own expectations, then the rules every launch obeys; each broken one as [what, expected, seen]."""
     box = seen.boxes[0] if seen.boxes else None
-    text = box['text'] if box else None
-    if text != (case.box and case.box.replace('%APP%', win(seen.root))):
-        return ['box', case.box, text]
-    if box and (box['caption'], box['buttons']) != (ERROR_CAPTION[case.cp], '1'):
-        return ['caption and buttons', (ERROR_CAPTION[case.cp], '1'), (box['caption'], box['buttons'])]
-    if box and box['owner'] != ('splash' if box['splash_visible'] else 'none'):
-        return ['box owner', 'the splash while one is visible, else none', box['owner']]
-    expected_exit = case.exit if case.exit is not None else 0xFFFFFFFF if case.box else 0
-    if seen.exit != expected_exit:
-        return ['exit code', hex(expected_exit), hex(seen.exit or 0)]
     app = lambda items: [item.replace('%APP%', win(seen.root)) if isinstance(item, str) else item for item in items]
+    expected_exit = case.exit if case.exit is not None else 0xFFFFFFFF if case.box else 0
+    yield not seen.started and ['the launcher', 'started', 'not started']
+    yield seen.timedout and ['the launch', 'ended', 'timed out']
+    yield len(seen.boxes) > 1 and ['boxes', 'at most one', [box['text'] for box in seen.boxes]]
+    yield (box and box['text']) != (case.box and app([case.box])[0]) and ['box', case.box, box and box['text']]
+    yield box and (box['caption'], box['buttons']) != (ERROR_CAPTION[case.cp], '1') and \
+        ['caption and buttons', (ERROR_CAPTION[case.cp], '1'), (box['caption'], box['buttons'])]
+    yield box and box['owner'] != ('splash' if box['splash_visible'] else 'none') and \
+        ['box owner', 'the splash while one is visible, else none', box['owner']]
+    yield seen.exit != expected_exit and ['exit code', hex(expected_exit), hex(seen.exit or 0)]
     for key, want in (('option', case.options), ('main.class', case.main and [case.main]), ('arg', case.args_seen)):
         got = seen.options() if key == 'option' else seen.values(key)
-        if want is not None and got != app(want):
-            return [key, app(want), got]
+        yield want is not None and got != app(want) and [key, app(want), got]
     missing = in_order(seen.log, case.log) or (box and in_order(seen.log_at_box(), case.before_box))
-    if missing:
-        return ['log', missing, seen.log]
+    yield missing and ['log', missing, seen.log]
     missing = in_order(seen.launch_log, app(case.launch_log))
-    if missing:
-        return ['launch log', missing, seen.launch_log]
+    yield missing and ['launch log', missing, seen.launch_log]
     present = [line for line in case.absent if line in seen.log]
-    if present:
-        return ['log', f'no {present}', seen.log]
-    if case.splash is not None:
-        difference = check_splash(case, seen)
-        if difference:
-            return difference
-    return check_rules(seen) or (case.check and case.check(seen))
-
-
-def check_rules(seen):
-    log = seen.log
-    failures = [line for line in log if line.startswith('FAIL=')]
-    if failures:
-        return ['stand-in', 'no misuse', failures]
-    options = seen.values('option')
-    if options and (options[-len(HOOKS):] != HOOKS or seen.values('option.extraInfo') != HOOKS):
-        return ['JNI hooks', f'{HOOKS} last, with extraInfo', options]
-    if seen.launch_log and not seen.launch_log[-1].startswith('Exit code: '):
-        return ['launch log', 'the exit code last', seen.launch_log[-3:]]
+    yield present and ['log', f'no {present}', seen.log]
+    yield case.splash is not None and check_splash(case, seen)
+    log, options = seen.log, seen.values('option')
+    yield [line for line in log if line.startswith('FAIL=')] and ['stand-in', 'no misuse', log]
+    yield options and (options[-len(HOOKS):] != HOOKS or seen.values('option.extraInfo') != HOOKS) and \
+        ['JNI hooks', f'{HOOKS} last, with extraInfo', options]
+    yield seen.launch_log and not seen.launch_log[-1].startswith('Exit code: ') and \
+        ['launch log', 'the exit code last', seen.launch_log[-3:]]
     created, ended_itself = 'create.result=0' in log, any(line.startswith('main.exit=') for line in log)
-    if created and not ended_itself and (log[-1:] != ['destroy.end'] or 'destroy.splash=absent' not in log):
-        return ['teardown', 'DestroyJavaVM last, with the splash gone', log[-3:]]
-    if not created and 'destroy.end' in log:
-        return ['teardown', 'no DestroyJavaVM without a created machine', log]
+    yield created and not ended_itself and (log[-1:] != ['destroy.end'] or 'destroy.splash=absent' not in log) and \
+        ['teardown', 'DestroyJavaVM last, with the splash gone', log[-3:]]
+    yield not created and 'destroy.end' in log and ['teardown', 'no DestroyJavaVM without a created machine', log]
     detach = [i for i, line in enumerate(log) if line.startswith('detach=')]
-    if seen.values('main.class') and created and not ended_itself and not (detach and detach[0] < log.index('destroy.end')):
-        return ['teardown', 'DestroyJavaVM after the detach', log]
-    if any(int(peak) > 16 for peak in seen.values('localrefs.peak')):
-        return ['local references', 'at most 16 live', seen.values('localrefs.peak')]
-    return None
+    yield seen.values('main.class') and created and not ended_itself and \
+        not (detach and detach[0] < log.index('destroy.end')) and ['teardown', 'DestroyJavaVM after the detach', log]
+    peaks = seen.values('localrefs.peak')
+    yield any(int(peak) > 16 for peak in peaks) and ['local references', 'at most 16 live', peaks]
+    yield case.check and case.check(seen)
+
+
+def check(case, seen): return next((d for d in differences(case, seen) if d), None)
 
 
 def load_cases(names):

@@ -32,14 +32,6 @@ int TextLength(const char* text)
     return text ? lstrlenA(text) : 0;
 }
 
-bool IsSpace(const char* character, int byteCount)
-{
-    WORD type[2] = { 0, 0 };
-    if (!GetStringTypeExA(GetThreadLocale(), CT_CTYPE1, character, byteCount, type))
-        return false;
-    return (type[0] & C1_SPACE) != 0;
-}
-
 // Appends the signed decimal text of a value to a small buffer.
 int FormatDecimal(int value, char* out)
 {
@@ -276,39 +268,6 @@ void CString::Replace(char oldChar, char newChar)
         if (*position == oldChar)
             *position = newChar;
     }
-}
-
-void CString::TrimLeft()
-{
-    const char* position = m_text;
-    while (*position) {
-        const char* next = CharNextA(position);
-        if (!IsSpace(position, static_cast<int>(next - position)))
-            break;
-        position = next;
-    }
-    if (position != m_text)
-        AssignCopy(position, GetLength() - static_cast<int>(position - m_text));
-}
-
-void CString::TrimRight()
-{
-    const char* endOfText = m_text;
-    for (const char* position = m_text; *position;) {
-        const char* next = CharNextA(position);
-        if (!IsSpace(position, static_cast<int>(next - position)))
-            endOfText = next;
-        position = next;
-    }
-    int newLength = static_cast<int>(endOfText - m_text);
-    if (newLength != GetLength())
-        AssignCopy(m_text, newLength);
-}
-
-void CString::Trim()
-{
-    TrimLeft();
-    TrimRight();
 }
 
 void CString::Format(const char* format, ...)

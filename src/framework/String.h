@@ -39,9 +39,6 @@ public:
     CString Mid(int start, int count) const;
 
     void Replace(char oldChar, char newChar);
-    void TrimLeft();
-    void TrimRight();
-    void Trim();
     void Empty();
 
     // printf-style with "%s", "%d" and "%%"; unlike wvsprintfA, never truncated.

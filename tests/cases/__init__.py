@@ -6,16 +6,13 @@ import zlib
 class Case:
     """One launch: the application directory, registry and command line, and what must be observed."""
     def __init__(self, name, **fields):
-        self.name, self.table = name, ''
-        self.exe, self.ini, self.runtime, self.files, self.reg = 'App.exe', MINIMAL, 'private', {}, []
-        self.args, self.line, self.cwd, self.env, self.cp, self.arches = '', None, None, {}, 1252, ('x64',)
-        self.timeout, self.cover, self.stdout, self.deep, self.skip = 60000, False, None, False, None
-        self.box = self.exit = self.options = self.main = self.args_seen = self.splash = self.check = None
-        self.log, self.before_box, self.absent, self.launch_log = [], [], [], []
-        for key, value in fields.items():
-            if not hasattr(self, key):
-                raise TypeError(f'{name}: unknown field {key}')
-            setattr(self, key, value)
+        defaults = dict(exe='App.exe', ini=MINIMAL, runtime='private', files={}, reg=[], args='', line=None, cwd=None,
+                        env={}, cp=1252, arches=('x64',), timeout=60000, cover=False, stdout=None, deep=False, skip=None,
+                        box=None, exit=None, options=None, main=None, args_seen=None, splash=None, check=None, log=[],
+                        before_box=[], absent=[], launch_log=[])
+        if set(fields) - set(defaults):
+            raise TypeError(f'{name}: unknown fields {set(fields) - set(defaults)}')
+        self.__dict__.update(defaults, name=name, table='', **fields)
 
 
 class Built:

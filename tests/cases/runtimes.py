@@ -76,6 +76,13 @@ CASES = [
     *[ranged(minimum, maximum, requirement=text, reg=[]) for minimum, maximum, text in (
         ('any', 'any', 'latest version'), (None, None, 'latest version'), ('any', '1.5', 'maximum 1.5'),
         ('1.4', None, 'minimum 1.4'), ('1.4', '1.4', 'between 1.4 and 1.4'))],
+    # How version texts read, each shown in its short form by the message: digit runs, fill, wrap-around.
+    *[ranged(minimum, maximum, requirement=text, reg=[]) for minimum, maximum, text in (
+        ('1.4.2_03', 'any', 'minimum 1.4.2.3'), ('jdk1-2b3', 'any', 'minimum 1.2.3'), ('any', '1.5.0', 'maximum 1.5'),
+        ('1.2.3.4.5', 'any', 'minimum 1.2.3.4'), ('007.010', 'any', 'minimum 7.10'), ('any', '0', 'maximum 0.0.0.0'),
+        ('4294967296.1', 'any', 'minimum 0.1'), ('2147483648', 'any', 'minimum -2147483648'), ('1', '1', 'between 1 and 1'),
+        ('1.2.3.99999999999999999999999', 'any', 'minimum 1.2.3.-159383553'))],
+    ranged('any', 'any', '1.4.10', reg=runtimes(('1.4.2', '%APP%\\home-1.4.2'), ('1.4.10', '%APP%\\home-1.4.10'))),
     # The registry lists subkeys sorted by name: 1.05 comes before 1.5 and 1.5.0, which read as the same version.
     ranged('any', 'any', '1.05', reg=runtimes(*((k, f'%APP%\\home-{k}') for k in ('1.5.0', '1.5', '1.05', '1.4')))),
     ranged('any', 'any', requirement='latest version', reg=[(JRE_KEY, '', 'none', b'')]),
