@@ -19,7 +19,7 @@ static const char *const entryKind[] = {"static", "static-noargs", "instance", "
  * (its frames). A frame: name. An instance: cls. */
 typedef struct Obj { int kind, entry, id, throwable, len; struct Obj *cls, **items; char *name, *bytes; WCHAR *text; }
     Obj;
-enum { NCLASSES = 64, NREFS = 512 };
+enum { NCLASSES = 64, NREFS = 512 }; /* ample: the rules allow 16 live references */
 static Obj *classes[NCLASSES], *refs[NREFS], *pending, *objectClass, *stringClass, *frameClass;
 static int nclasses, liveRefs, peakRefs, pinned, allocations, everCreated;
 static enum { NONE, LIVE, DETACHED, DESTROYED } state;
@@ -79,7 +79,7 @@ static Obj *newObj(int kind, Obj *cls) { Obj *o = calloc(1, sizeof(Obj)); o->kin
 static jobject newRef(Obj *o) {
     for (int i = 0; o && i < NREFS; i++)
         if (!refs[i]) return refs[i] = o, peakRefs += ++liveRefs > peakRefs, (jobject)&refs[i];
-    return o ? (fail("more than %d live local references", NREFS), NULL) : NULL;
+    return NULL;
 }
 static Obj *deref(jobject ref, const char *fn) {
     UINT_PTR at = (UINT_PTR)ref - (UINT_PTR)refs, i = at / sizeof *refs;
@@ -99,7 +99,6 @@ static int endsWith(const char *s, const char *end) {
 static Obj *classNamed(const char *name, int entry) { /* entry < 0: only look the class up */
     for (int i = 0; i < nclasses; i++) if (!strcmp(classes[i]->name, name)) return classes[i];
     if (entry < 0) return NULL;
-    if (nclasses == NCLASSES) fail("more than %d classes", NCLASSES);
     Obj *c = classes[nclasses] = newObj(K_CLASS, NULL);
     c->name = strdup(name), c->entry = entry, c->id = nclasses++;
     c->throwable = !strcmp(name, "java/lang/Throwable") || endsWith(name, "Error") || endsWith(name, "Exception");
@@ -135,8 +134,8 @@ static char *describe(Obj *t) { /* "<class in dot form>: <message>", as Throwabl
 static int allocate(void) {
     return ++allocations != cfg.FAIL_ALLOC_AT || throwNew("java/lang/OutOfMemoryError", "Java heap space");
 }
-static Obj *newArray(int kind, Obj *cls, jsize len, const char *fn) {
-    Obj *a = len < 0 ? (fail("%s(%ld)", fn, (long)len), NULL) : allocate() ? newObj(kind, cls) : NULL;
+static Obj *newArray(int kind, Obj *cls, jsize len) {
+    Obj *a = allocate() ? newObj(kind, cls) : NULL;
     if (a) a->len = len, a->bytes = calloc(len + 1, 1), a->items = calloc(len + 1, sizeof(Obj *));
     return a;
 }
@@ -175,7 +174,6 @@ static int hasMethod(Obj *c, int m) {
          : m == M_STACK ? c->throwable : methods[m].entries >> c->entry & 1;
 }
 static jmethodID lookup(Obj *c, const char *name, const char *sig, int isStatic) {
-    say(isStatic ? "getstaticmethodid" : "getmethodid", "%s.%s%s", c->name, name, sig);
     for (int m = 0; m < M_COUNT; m++)
         if (!strcmp(methods[m].name, name) && !strcmp(methods[m].sig, sig)
             && (methods[m].how == CALL_STATIC) == isStatic && hasMethod(c, m))
@@ -190,17 +188,12 @@ ENTRY(jclass, FindClass, 0, const char *name)
     say("findclass", "%s", name); Obj *c = classNamed(name, -1);
     return c ? newRef(c) : throwNew("java/lang/NoClassDefFoundError", name);
 }
-ENTRY(jbyteArray, NewByteArray, 0, jsize len) return newRef(newArray(K_BYTES, NULL, len, __func__)); }
+ENTRY(jbyteArray, NewByteArray, 0, jsize len) return newRef(newArray(K_BYTES, NULL, len)); }
 ENTRY(void, SetByteArrayRegion, 0, jbyteArray array, jsize start, jsize len, const jbyte *bytes)
     Obj *a = NEED(array, K_BYTES); if (inBounds(a, start, len)) memcpy(a->bytes + start, bytes, len);
 }
 ENTRY(jstring, NewString, 0, const jchar *text, jsize len)
-    if (len < 0 || (!text && len)) fail("NewString with length %ld", (long)len);
     return allocate() ? newRef(newString(copyChars(text, len), len)) : NULL;
-}
-ENTRY(jstring, NewStringUTF, 0, const char *text)
-    if (!text) fail("NewStringUTF(NULL)");
-    return allocate() ? newStringUtf8(text) : NULL;
 }
 ENTRY(jsize, GetStringLength, 0, jstring s) return NEED(s, K_STRING)->len; }
 /* Characters handed out are counted until released: any still out at DestroyJavaVM leaked. Plain UTF-8
@@ -235,7 +228,7 @@ ENTRY(void, ExceptionDescribe, 1)
 ENTRY(jint, Throw, 0, jthrowable t) pending = NEED(t, K_THROWABLE); return 0; }
 ENTRY(void, DeleteLocalRef, 1, jobject ref) if (MAYBE(ref)) *(Obj **)ref = NULL, liveRefs--; }
 ENTRY(jobjectArray, NewObjectArray, 0, jsize len, jclass cls, jobject init)
-    Obj *c = NEED(cls, K_CLASS), *value = MAYBE(init), *a = newArray(K_ARRAY, c, len, __func__);
+    Obj *c = NEED(cls, K_CLASS), *value = MAYBE(init), *a = newArray(K_ARRAY, c, len);
     for (int i = 0; a && i < len; i++) a->items[i] = value;
     return newRef(a);
 }
@@ -308,16 +301,16 @@ static void runMain(Obj *cls, Obj *args) {
     else say("main.return", NULL);
 }
 static const char *const callName[] = {"NewObject", "CallStaticVoidMethod", "CallVoidMethod", "CallObjectMethod"};
-static int takesArg(jmethodID id) { return methods[((INT_PTR)id - 1) % M_COUNT].arg; }
 /* The one body of NewObject and the Call*Method families: the method must belong to its target. */
-static jobject invoke(JNIEnv *env, jobject target, jmethodID id, jobject arg, int how) {
+static jobject invoke(JNIEnv *env, jobject target, jmethodID id, const jvalue *args, int how) {
     const char *fn = callName[how]; INT_PTR n = (INT_PTR)id - 1;
     if (enter(env, fn, 0), n < 0 || n >= nclasses * M_COUNT) fail("%s: invalid method ID", fn);
     int m = n % M_COUNT, len;
-    Obj *c = classes[n / M_COUNT], *t = deref(target, fn), *a = arg ? deref(arg, fn) : NULL;
+    Obj *c = classes[n / M_COUNT], *t = deref(target, fn);
     if (how < CALL_VOID ? t != c : t->cls != c && !(c->throwable && t->kind == K_THROWABLE))
         fail("%s: method of %s called on %s", fn, c->name, t->kind == K_CLASS ? t->name : kindName[t->kind]);
     if (methods[m].how != how) fail("%s of %s.%s%s", fn, c->name, methods[m].name, methods[m].sig);
+    Obj *a = methods[m].arg && args && args[0].l ? deref(args[0].l, fn) : NULL; /* one object argument at most */
     if (m == M_STRING_INIT) { /* String(byte[]) decodes with the default charset */
         if (!a || a->kind != K_BYTES) fail("String(byte[]) given no byte[]");
         UINT codePage = cfg.CHARSET && !strcmp(cfg.CHARSET, "utf-8") ? CP_UTF8 : CP_ACP;
@@ -334,16 +327,17 @@ static jobject invoke(JNIEnv *env, jobject target, jmethodID id, jobject arg, in
     if (methods[m].arg && (!a || a->kind != K_ARRAY || a->cls != stringClass)) fail("%s: main given no String[]", fn);
     return runMain(c, a), NULL; /* the four kinds of main */
 }
-/* Each call in its three forms; the methods known here take at most one argument, an object. */
-#define CALLS(Name, R, T, how, RET) \
-    static R JNICALL Name##A(JNIEnv *env, T t, jmethodID m, const jvalue *a) { \
-        RET invoke(env, t, m, takesArg(m) ? a[0].l : NULL, how); } \
-    static R JNICALL Name##V(JNIEnv *env, T t, jmethodID m, va_list ap) { \
-        RET invoke(env, t, m, takesArg(m) ? va_arg(ap, jobject) : NULL, how); } \
-    static R JNICALL Name(JNIEnv *env, T t, jmethodID m, ...) { va_list ap; va_start(ap, m); \
-        jobject r = invoke(env, t, m, takesArg(m) ? va_arg(ap, jobject) : NULL, how); va_end(ap); RET r; }
-CALLS(NewObject, jobject, jclass, NEW, return) CALLS(CallStaticVoidMethod, void, jclass, CALL_STATIC, (void))
-CALLS(CallVoidMethod, void, jobject, CALL_VOID, (void)) CALLS(CallObjectMethod, jobject, jobject, CALL_OBJECT, return)
+/* The forms the launcher uses; any other form traps as an unexpected entry. */
+static jobject JNICALL NewObjectA(JNIEnv *env, jclass c, jmethodID m, const jvalue *a) { return invoke(env, c, m, a, NEW); }
+static void JNICALL CallStaticVoidMethodA(JNIEnv *env, jclass c, jmethodID m, const jvalue *a) {
+    invoke(env, c, m, a, CALL_STATIC);
+}
+static void JNICALL CallVoidMethodA(JNIEnv *env, jobject o, jmethodID m, const jvalue *a) {
+    invoke(env, o, m, a, CALL_VOID);
+}
+static jobject JNICALL CallObjectMethod(JNIEnv *env, jobject o, jmethodID m, ...) {
+    return invoke(env, o, m, NULL, CALL_OBJECT);
+}
 
 /* ---- JavaVM ---- */
 static int knownVersion(jint v) { /* 1.2, 1.4, 1.6, 1.8, 9, 10, 19, 21 */
@@ -365,10 +359,6 @@ static jint JNICALL DetachCurrentThread(JavaVM *vm) {
     say("localrefs.peak", "%d", peakRefs), say("detach", "%d", cfg.DETACH_RESULT);
     return state = cfg.DETACH_RESULT ? state : DETACHED, cfg.DETACH_RESULT;
 }
-static jint JNICALL GetEnv(JavaVM *vm, void **env, jint version) {
-    int attached = (vmEnter(vm, __func__), state == LIVE && GetCurrentThreadId() == creator);
-    return *env = attached ? &theEnv : NULL, !knownVersion(version) ? JNI_EVERSION : attached ? JNI_OK : JNI_EDETACHED;
-}
 /* One trap per table slot, made by macros, so that a call nobody should make names its slot. */
 static void trap(int i) { fail("unexpected %s entry #%d", i < 900 ? "JNIEnv" : "JavaVM", i % 900); }
 #define TRAP(h, t, u) static void JNICALL trap##h##t##u(void) { trap(1##h##t##u - 1000); }
@@ -386,14 +376,12 @@ static void fillTables(void) {
     memcpy(&envTable, traps, sizeof envTable), memcpy(&vmTable, vmTraps, sizeof vmTable);
 #define SET(f) envTable.f = f
     SET(FindClass), SET(GetMethodID), SET(GetStaticMethodID), SET(NewByteArray), SET(SetByteArrayRegion);
-    SET(NewString), SET(NewStringUTF), SET(GetStringLength), SET(GetStringChars), SET(ReleaseStringChars);
-    SET(GetStringUTFChars), SET(ReleaseStringUTFChars), SET(Throw), SET(ExceptionOccurred), SET(ExceptionCheck);
-    SET(ExceptionDescribe), SET(ExceptionClear), SET(DeleteLocalRef), SET(NewObjectArray), SET(SetObjectArrayElement);
-    SET(GetObjectArrayElement), SET(GetArrayLength), SET(GetObjectClass), SET(NewObject), SET(NewObjectV);
-    SET(NewObjectA), SET(CallStaticVoidMethod), SET(CallStaticVoidMethodV), SET(CallStaticVoidMethodA);
-    SET(CallVoidMethod), SET(CallVoidMethodV), SET(CallVoidMethodA), SET(CallObjectMethod), SET(CallObjectMethodV);
-    SET(CallObjectMethodA);
-    vmTable.DestroyJavaVM = DestroyJavaVM, vmTable.DetachCurrentThread = DetachCurrentThread, vmTable.GetEnv = GetEnv;
+    SET(NewString), SET(GetStringLength), SET(GetStringChars), SET(ReleaseStringChars), SET(GetStringUTFChars);
+    SET(ReleaseStringUTFChars), SET(Throw), SET(ExceptionOccurred), SET(ExceptionCheck), SET(ExceptionDescribe);
+    SET(ExceptionClear), SET(DeleteLocalRef), SET(NewObjectArray), SET(SetObjectArrayElement);
+    SET(GetObjectArrayElement), SET(GetArrayLength), SET(GetObjectClass), SET(NewObjectA), SET(CallStaticVoidMethodA);
+    SET(CallVoidMethodA), SET(CallObjectMethod);
+    vmTable.DestroyJavaVM = DestroyJavaVM, vmTable.DetachCurrentThread = DetachCurrentThread;
 }
 
 /* ---- the exports ---- */
@@ -409,7 +397,6 @@ static char *readOptions(const JavaVMInitArgs *args) {
     char *refused = NULL;
     for (int i = 0, n; i < args->nOptions; i++) {
         const char *option = args->options[i].optionString; void *extra = args->options[i].extraInfo;
-        if (!option) fail("option %d is NULL", i);
         WCHAR *wide = decode(CP_ACP, option, strlen(option), &n); /* as HotSpot reads them */
         char *text = utf8(wide, n, &n);
         if (say("option", "%s", text), free(wide), extra) say("option.extraInfo", "%s", text);
@@ -430,8 +417,6 @@ static void abortCreation(const char *format, ...) {
 JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM **vm, void **env, void *initArgs) {
     JavaVMInitArgs *args = (readConfig(), initArgs);
     if (everCreated++) fail("JNI_CreateJavaVM called twice");
-    if (!vm || !env || !args || args->nOptions < 0 || (args->nOptions && !args->options))
-        fail("JNI_CreateJavaVM given a null or malformed argument");
 #ifdef STANDIN_DEP
     extern __declspec(dllimport) int standin_dep(void);
     standin_dep(); /* ties this library to the one beside it, as a runtime's jvm.dll is tied to its C runtime */
@@ -440,8 +425,7 @@ JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM **vm, void **env, void *initArgs)
     say("create.ignoreUnrecognized", "%d", args->ignoreUnrecognized != 0);
     char *refused = readOptions(args);
     jint result = !knownVersion(args->version) ? JNI_EVERSION : refused ? JNI_ERR : cfg.CREATE_RESULT;
-    if (result == JNI_ERR && refused) say("create.unrecognized", "%s", refused);
-    else if (result != JNI_EVERSION && cfg.CREATE_ABORTS) abortCreation("%s\n", cfg.CREATE_ABORTS);
+    if (!refused && result != JNI_EVERSION && cfg.CREATE_ABORTS) abortCreation("%s\n", cfg.CREATE_ABORTS);
     say("create.result", "%ld", (long)result);
     int leave = cfg.CREATE_LEAVES_POINTERS; /* JNI promises nothing about the pointers after a refusal */
     if (result) return *vm = leave ? &theVm : NULL, *env = leave ? &theEnv : NULL, result;
