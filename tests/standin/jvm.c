@@ -1,7 +1,7 @@
 /* A stand-in Java VM for the launcher's tests: it logs what the launcher asks of it to the file named by
  * TESTJVM_LOG and behaves as the TESTJVM_* variables say. On any misuse of JNI it logs FAIL=<what> and
  * ends the process with 0xBAD, so that no misuse passes unnoticed. */
-#define __USE_MINGW_ANSI_STDIO 1 /* a C99 vsnprintf, which reports the length it needs */
+#define __USE_MINGW_ANSI_STDIO 1 /* C99 printing: truncation still ends the text */
 #define _JNI_IMPLEMENTATION_
 #include <windows.h>
 #include <jni.h>
@@ -14,11 +14,9 @@ static const char *const kindName[] = {"class", "string", "byte[]", "object[]", 
 enum { E_STATIC, E_NOARGS, E_INSTANCE, E_INSTNOARGS, E_NOMAIN, E_NOCTOR, E_COUNT };
 static const char *const entrySuffix[] = {"", "noargs", "instance", "instancenoargs", "nomain", "instancenoctor"};
 static const char *const entryKind[] = {"static", "static-noargs", "instance", "instance-noargs", "", "instance"};
-/* One shape for all. A class: name, entry, id, throwable. A string: text, len. A byte array: bytes, len.
- * An object array: items, len, cls (of its elements). A throwable: cls, name (its message), items and len
- * (its frames). A frame: name. An instance: cls. */
-typedef struct Obj { int kind, entry, id, throwable, len; struct Obj *cls, **items; char *name, *bytes; WCHAR *text; }
-    Obj;
+/* One shape for all: a class has name, entry, id; a string text, len; an array len and bytes or items (cls is
+ * their class); a throwable cls, name (its message), items and len (its frames); a frame name; an instance cls. */
+typedef struct Obj { int kind, entry, id, len; struct Obj *cls, **items; char *name, *bytes; WCHAR *text; } Obj;
 enum { NCLASSES = 64, NREFS = 512 }; /* ample: the rules allow 16 live references */
 static Obj *classes[NCLASSES], *refs[NREFS], *pending, *objectClass, *stringClass, *frameClass;
 static int nclasses, liveRefs, peakRefs, pinned, allocations, everCreated;
@@ -45,28 +43,23 @@ static char *envText(const WCHAR *name) { /* as UTF-8 */
     static WCHAR value[32768]; int n = (SetLastError(0), GetEnvironmentVariableW(name, value, 32768));
     return n || GetLastError() != ERROR_ENVVAR_NOT_FOUND ? utf8(value, n, &n) : NULL;
 }
-static char *vformat(const char *format, va_list args) {
-    va_list again; va_copy(again, args); char *s = malloc(vsnprintf(NULL, 0, format, args) + 1);
-    return vsprintf(s, format, again), va_end(again), s;
-}
+/* Formats into a buffer on the stack, ample for any text the tests hand over. */
 #define FORMAT(text, last, format) \
-    va_list args_; va_start(args_, last); char *text = vformat(format, args_); va_end(args_)
-static char *textf(const char *format, ...) { FORMAT(text, format, format); return text; }
+    char text[8192]; va_list args_; va_start(args_, last); vsnprintf(text, sizeof text, format, args_); va_end(args_)
+static char *textf(const char *format, ...) { FORMAT(text, format, format); return strdup(text); }
 /* key=value with `\` and control bytes escaped (format NULL: a bare key). The file is opened per line so
  * that a process that ends abruptly loses nothing. */
 static void say(const char *key, const char *format, ...) {
     FORMAT(value, format, format ? format : "");
-    char *line = malloc(strlen(key) + 4 * strlen(value) + 3), *o = line + sprintf(line, format ? "%s=" : "%s", key);
+    char line[4 * sizeof value + 64], *o = line + sprintf(line, format ? "%s=" : "%s", key);
     for (unsigned char *c = (unsigned char *)value; *c; c++)
         o += sprintf(o, *c == '\\' ? "\\\\" : *c < 0x20 ? "\\x%02X" : "%c", *c);
     HANDLE file = CreateFileW(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_ALWAYS, 0, 0);
     DWORD written = (*o++ = '\n');
     if (file != INVALID_HANDLE_VALUE) WriteFile(file, line, o - line, &written, NULL), CloseHandle(file);
-    free(line), free(value);
 }
 static void writeStd(DWORD which, const char *format, ...) { /* as System.out and System.err write */
     FORMAT(text, format, format); DWORD written = WriteFile(GetStdHandle(which), text, strlen(text), &written, 0);
-    free(text);
 }
 static void __attribute__((noreturn)) fail(const char *format, ...) {
     FORMAT(what, format, format);
@@ -93,16 +86,14 @@ static Obj *need(jobject ref, int kind, const char *fn) {
 }
 #define NEED(ref, kind) need(ref, kind, __func__)
 #define MAYBE(ref) ((ref) ? deref(ref, __func__) : NULL)
-static int endsWith(const char *s, const char *end) {
-    size_t n = strlen(s), e = strlen(end); return n > e && !strcmp(s + n - e, end);
+static int isThrowable(Obj *c) { /* enough for the class names the tests use */
+    return strstr(c->name, "Error") || strstr(c->name, "Exception") || !strcmp(c->name, "java/lang/Throwable");
 }
 static Obj *classNamed(const char *name, int entry) { /* entry < 0: only look the class up */
     for (int i = 0; i < nclasses; i++) if (!strcmp(classes[i]->name, name)) return classes[i];
     if (entry < 0) return NULL;
     Obj *c = classes[nclasses] = newObj(K_CLASS, NULL);
-    c->name = strdup(name), c->entry = entry, c->id = nclasses++;
-    c->throwable = !strcmp(name, "java/lang/Throwable") || endsWith(name, "Error") || endsWith(name, "Exception");
-    return c;
+    return c->name = strdup(name), c->entry = entry, c->id = nclasses++, c;
 }
 static void addClasses(char *list) { /* "name[!kind];..." */
     for (char *name = strtok(list, ";"), *suffix; name; name = strtok(NULL, ";")) {
@@ -121,8 +112,7 @@ static jobject newStringUtf8(const char *text) {
 }
 static WCHAR *copyChars(const WCHAR *text, int len) { return memcpy(calloc(len + 1, sizeof(WCHAR)), text, len * 2); }
 static Obj *newThrowable(const char *className, const char *message) {
-    Obj *t = newObj(K_THROWABLE, classNamed(className, E_NOMAIN));
-    return t->cls->throwable = 1, t->name = strdup(message), t;
+    Obj *t = newObj(K_THROWABLE, classNamed(className, E_NOMAIN)); return t->name = strdup(message), t;
 }
 static void *throwNew(const char *name, const char *message) { return pending = newThrowable(name, message), NULL; }
 static char *describe(Obj *t) { /* "<class in dot form>: <message>", as Throwable.toString() gives it */
@@ -170,8 +160,8 @@ static const struct { const char *name, *sig; int how, arg, entries; } methods[]
     {"main", "()V", CALL_VOID, 0, 1 << E_INSTNOARGS}, {"toString", "()Ljava/lang/String;", CALL_OBJECT, 0, 0},
     {"getStackTrace", "()[Ljava/lang/StackTraceElement;", CALL_OBJECT, 0, 0}};
 static int hasMethod(Obj *c, int m) {
-    return m == M_STRING_INIT ? c == stringClass : m == M_TOSTRING ? c->throwable || c == frameClass
-         : m == M_STACK ? c->throwable : methods[m].entries >> c->entry & 1;
+    return m == M_STRING_INIT ? c == stringClass : m == M_TOSTRING ? isThrowable(c) || c == frameClass
+         : m == M_STACK ? isThrowable(c) : methods[m].entries >> c->entry & 1;
 }
 static jmethodID lookup(Obj *c, const char *name, const char *sig, int isStatic) {
     for (int m = 0; m < M_COUNT; m++)
@@ -307,7 +297,7 @@ static jobject invoke(JNIEnv *env, jobject target, jmethodID id, const jvalue *a
     if (enter(env, fn, 0), n < 0 || n >= nclasses * M_COUNT) fail("%s: invalid method ID", fn);
     int m = n % M_COUNT, len;
     Obj *c = classes[n / M_COUNT], *t = deref(target, fn);
-    if (how < CALL_VOID ? t != c : t->cls != c && !(c->throwable && t->kind == K_THROWABLE))
+    if (how < CALL_VOID ? t != c : t->cls != c && !(isThrowable(c) && t->kind == K_THROWABLE))
         fail("%s: method of %s called on %s", fn, c->name, t->kind == K_CLASS ? t->name : kindName[t->kind]);
     if (methods[m].how != how) fail("%s of %s.%s%s", fn, c->name, methods[m].name, methods[m].sig);
     Obj *a = methods[m].arg && args && args[0].l ? deref(args[0].l, fn) : NULL; /* one object argument at most */
