@@ -66,7 +66,6 @@ static void __attribute__((noreturn)) fail(const char *format, ...) {
     say("FAIL", "%s", what), writeStd(STD_ERROR_HANDLE, "stand-in jvm.dll: FAIL=%s\n", what), ExitProcess(0xBAD);
 }
 
-/* ---- objects, classes and local references ---- */
 static Obj *newObj(int kind, Obj *cls) { Obj *o = calloc(1, sizeof(Obj)); o->kind = kind, o->cls = cls; return o; }
 /* A reference is the address of a slot in refs; the count of live ones gives the peak logged at detach. */
 static jobject newRef(Obj *o) {
@@ -104,11 +103,11 @@ static void addClasses(char *list) { /* "name[!kind];..." */
         classNamed(name, entry);
     }
 }
-static Obj *newString(WCHAR *text, int len) {
-    Obj *s = newObj(K_STRING, stringClass); s->text = text, s->len = len; return s;
+static jobject newString(WCHAR *text, int len) {
+    Obj *s = newObj(K_STRING, stringClass); s->text = text, s->len = len; return newRef(s);
 }
 static jobject newStringUtf8(const char *text) {
-    int n; WCHAR *w = decode(CP_UTF8, text, strlen(text), &n); return newRef(newString(w, n));
+    int n; WCHAR *w = decode(CP_UTF8, text, strlen(text), &n); return newString(w, n);
 }
 static WCHAR *copyChars(const WCHAR *text, int len) { return memcpy(calloc(len + 1, sizeof(WCHAR)), text, len * 2); }
 static Obj *newThrowable(const char *className, const char *message) {
@@ -124,18 +123,12 @@ static char *describe(Obj *t) { /* "<class in dot form>: <message>", as Throwabl
 static int allocate(void) {
     return ++allocations != cfg.FAIL_ALLOC_AT || throwNew("java/lang/OutOfMemoryError", "Java heap space");
 }
-static Obj *newArray(int kind, Obj *cls, jsize len) {
-    Obj *a = allocate() ? newObj(kind, cls) : NULL;
-    if (a) a->len = len, a->bytes = calloc(len + 1, 1), a->items = calloc(len + 1, sizeof(Obj *));
-    return a;
-}
 /* Bounds checked as Java checks them: a bad index leaves an exception pending, no crash. */
 static int inBounds(Obj *a, jsize start, jsize len) {
     return (start >= 0 && len >= 0 && start <= a->len - len)
         || throwNew("java/lang/ArrayIndexOutOfBoundsException", "out of bounds");
 }
 
-/* ---- JNIEnv ---- */
 static struct JNINativeInterface_ envTable; static JNIEnv theEnv = &envTable;
 static struct JNIInvokeInterface_ vmTable; static JavaVM theVm = &vmTable;
 /* Every JNIEnv entry starts here: the checks that make a misuse fail loudly. */
@@ -178,25 +171,30 @@ ENTRY(jclass, FindClass, 0, const char *name)
     say("findclass", "%s", name); Obj *c = classNamed(name, -1);
     return c ? newRef(c) : throwNew("java/lang/NoClassDefFoundError", name);
 }
-ENTRY(jbyteArray, NewByteArray, 0, jsize len) return newRef(newArray(K_BYTES, NULL, len)); }
+/* Arrays of both kinds, zeroed: a byte array holds bytes, an object array items. */
+static jobject newArray(int kind, Obj *cls, jsize len) {
+    Obj *a = allocate() ? newObj(kind, cls) : NULL;
+    if (a) a->len = len, a->bytes = calloc(len + 1, 1), a->items = calloc(len + 1, sizeof(Obj *));
+    return newRef(a);
+}
+ENTRY(jbyteArray, NewByteArray, 0, jsize len) return newArray(K_BYTES, NULL, len); }
 ENTRY(void, SetByteArrayRegion, 0, jbyteArray array, jsize start, jsize len, const jbyte *bytes)
     Obj *a = NEED(array, K_BYTES); if (inBounds(a, start, len)) memcpy(a->bytes + start, bytes, len);
 }
 ENTRY(jstring, NewString, 0, const jchar *text, jsize len)
-    return allocate() ? newRef(newString(copyChars(text, len), len)) : NULL;
+    return allocate() ? newString(copyChars(text, len), len) : NULL;
 }
 ENTRY(jsize, GetStringLength, 0, jstring s) return NEED(s, K_STRING)->len; }
 /* Characters handed out are counted until released: any still out at DestroyJavaVM leaked. Plain UTF-8
  * stands in for modified UTF-8: the two agree on any text within the BMP without U+0000. */
+static void *handOut(void *chars, jboolean *isCopy) { if (isCopy) *isCopy = JNI_TRUE; return pinned++, chars; }
 ENTRY(const jchar *, GetStringChars, 0, jstring s, jboolean *isCopy)
-    Obj *o = NEED(s, K_STRING); if (isCopy) *isCopy = JNI_TRUE;
-    return pinned++, copyChars(o->text, o->len);
+    Obj *o = NEED(s, K_STRING); return handOut(copyChars(o->text, o->len), isCopy);
 }
 ENTRY(const char *, GetStringUTFChars, 0, jstring s, jboolean *isCopy)
     Obj *o = NEED(s, K_STRING); int n;
     if (cfg.UTF_CHARS_FAIL) return throwNew("java/lang/OutOfMemoryError", "GetStringUTFChars");
-    if (isCopy) *isCopy = JNI_TRUE;
-    return pinned++, utf8(o->text, o->len, &n);
+    return handOut(utf8(o->text, o->len, &n), isCopy);
 }
 static void release(jstring s, const void *chars, const char *fn) {
     if (need(s, K_STRING, fn), !chars || pinned-- <= 0) fail("%s of characters never handed out", fn);
@@ -218,30 +216,25 @@ ENTRY(void, ExceptionDescribe, 1)
 ENTRY(jint, Throw, 0, jthrowable t) pending = NEED(t, K_THROWABLE); return 0; }
 ENTRY(void, DeleteLocalRef, 1, jobject ref) if (MAYBE(ref)) *(Obj **)ref = NULL, liveRefs--; }
 ENTRY(jobjectArray, NewObjectArray, 0, jsize len, jclass cls, jobject init)
-    Obj *c = NEED(cls, K_CLASS), *value = MAYBE(init), *a = newArray(K_ARRAY, c, len);
-    for (int i = 0; a && i < len; i++) a->items[i] = value;
-    return newRef(a);
+    Obj *value = MAYBE(init); jobject a = newArray(K_ARRAY, NEED(cls, K_CLASS), len);
+    for (int i = 0; a && i < len; i++) (*(Obj **)a)->items[i] = value;
+    return a;
 }
 ENTRY(void, SetObjectArrayElement, 0, jobjectArray array, jsize i, jobject ref)
     Obj *a = NEED(array, K_ARRAY), *value = MAYBE(ref);
-    if (value && a->cls != objectClass && value->cls != a->cls)
-        throwNew("java/lang/ArrayStoreException", kindName[value->kind]);
-    else if (inBounds(a, i, 1)) a->items[i] = value;
+    if (inBounds(a, i, 1)) a->items[i] = value;
 }
 ENTRY(jobject, GetObjectArrayElement, 0, jobjectArray array, jsize i)
     Obj *a = NEED(array, K_ARRAY); return inBounds(a, i, 1) ? newRef(a->items[i]) : NULL;
 }
-ENTRY(jsize, GetArrayLength, 0, jarray array)
-    Obj *a = deref(array, __func__);
-    return a->kind == K_BYTES || a->kind == K_ARRAY ? a->len : (fail("GetArrayLength of a %s", kindName[a->kind]), 0);
-}
+ENTRY(jsize, GetArrayLength, 0, jarray array) return NEED(array, K_ARRAY)->len; } /* the launcher's: Object[] */
 /* Arrays and classes have no class object here: the launcher has no use for one. */
 ENTRY(jclass, GetObjectClass, 0, jobject ref)
     Obj *o = deref(ref, __func__);
-    return o->cls && o->kind != K_ARRAY ? newRef(o->cls) : (fail("GetObjectClass of a %s", kindName[o->kind]), NULL);
+    if (!o->cls || o->kind == K_ARRAY) fail("GetObjectClass of a %s", kindName[o->kind]);
+    return newRef(o->cls);
 }
 
-/* ---- main, and the calls that reach it ---- */
 static const char *splash(void) { /* whether this process shows the launcher's splash window */
     DWORD pid;
     for (HWND w = NULL; (w = FindWindowExW(NULL, w, L"SplashScreenWindow", NULL));)
@@ -305,34 +298,24 @@ static jobject invoke(JNIEnv *env, jobject target, jmethodID id, const jvalue *a
         if (!a || a->kind != K_BYTES) fail("String(byte[]) given no byte[]");
         UINT codePage = cfg.CHARSET && !strcmp(cfg.CHARSET, "utf-8") ? CP_UTF8 : CP_ACP;
         WCHAR *text = allocate() ? decode(codePage, a->bytes, a->len, &len) : NULL;
-        return text ? newRef(newString(text, len)) : NULL;
+        return text ? newString(text, len) : NULL;
     }
     if (m == M_CTOR) return newRef(newObj(K_INSTANCE, c));
     if (m == M_TOSTRING && t->kind == K_FRAME) return newStringUtf8(t->name);
     if (m == M_TOSTRING) { char *text = describe(t); jobject s = newStringUtf8(text); return free(text), s; }
-    if (m == M_STACK) {
-        Obj *frames = newObj(K_ARRAY, frameClass); frames->items = t->items, frames->len = t->len;
-        return newRef(frames);
-    }
+    if (m == M_STACK) { Obj *f = newObj(K_ARRAY, frameClass); f->items = t->items, f->len = t->len; return newRef(f); }
     if (methods[m].arg && (!a || a->kind != K_ARRAY || a->cls != stringClass)) fail("%s: main given no String[]", fn);
     return runMain(c, a), NULL; /* the four kinds of main */
 }
-/* The forms the launcher uses; any other form traps as an unexpected entry. */
-static jobject JNICALL NewObjectA(JNIEnv *env, jclass c, jmethodID m, const jvalue *a) { return invoke(env, c, m, a, NEW); }
-static void JNICALL CallStaticVoidMethodA(JNIEnv *env, jclass c, jmethodID m, const jvalue *a) {
-    invoke(env, c, m, a, CALL_STATIC);
-}
-static void JNICALL CallVoidMethodA(JNIEnv *env, jobject o, jmethodID m, const jvalue *a) {
-    invoke(env, o, m, a, CALL_VOID);
-}
+/* Only the forms the launcher uses: any other traps as an unexpected entry. */
+#define CALL_A(Name, R, T, how, RET) \
+    static R JNICALL Name(JNIEnv *env, T t, jmethodID m, const jvalue *a) { RET invoke(env, t, m, a, how); }
+CALL_A(NewObjectA, jobject, jclass, NEW, return) CALL_A(CallStaticVoidMethodA, void, jclass, CALL_STATIC, (void))
+CALL_A(CallVoidMethodA, void, jobject, CALL_VOID, (void))
 static jobject JNICALL CallObjectMethod(JNIEnv *env, jobject o, jmethodID m, ...) {
-    return invoke(env, o, m, NULL, CALL_OBJECT);
+    return invoke(env, o, m, NULL, CALL_OBJECT); /* toString and getStackTrace take no argument */
 }
 
-/* ---- JavaVM ---- */
-static int knownVersion(jint v) { /* 1.2, 1.4, 1.6, 1.8, 9, 10, 19, 21 */
-    return (v >= 0x10002 && v <= 0x10008 && !(v & 1)) || v == 0x90000 || v == 0xa0000 || v == 0x130000 || v == 0x150000;
-}
 static void vmEnter(JavaVM *vm, const char *fn) {
     if (vm != &theVm || state == NONE || state == DESTROYED)
         fail("%s %s", fn, state == DESTROYED ? "after DestroyJavaVM" : "without a created VM");
@@ -374,7 +357,6 @@ static void fillTables(void) {
     vmTable.DestroyJavaVM = DestroyJavaVM, vmTable.DetachCurrentThread = DetachCurrentThread;
 }
 
-/* ---- the exports ---- */
 static void readConfig(void) {
     char *text;
     if (!GetEnvironmentVariableW(L"TESTJVM_LOG", logPath, sizeof logPath / sizeof *logPath)) *logPath = 0;
@@ -405,17 +387,18 @@ static void abortCreation(const char *format, ...) {
 }
 #ifndef STANDIN_NO_CREATE
 JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM **vm, void **env, void *initArgs) {
-    JavaVMInitArgs *args = (readConfig(), initArgs);
+    JavaVMInitArgs *args = (readConfig(), initArgs); jint v = args->version;
     if (everCreated++) fail("JNI_CreateJavaVM called twice");
 #ifdef STANDIN_DEP
     extern __declspec(dllimport) int standin_dep(void);
     standin_dep(); /* ties this library to the one beside it, as a runtime's jvm.dll is tied to its C runtime */
 #endif
-    say("create.version", "0x%08lx", (long)args->version);
-    say("create.ignoreUnrecognized", "%d", args->ignoreUnrecognized != 0);
+    say("create.version", "0x%08lx", (long)v), say("create.ignoreUnrecognized", "%d", args->ignoreUnrecognized != 0);
     char *refused = readOptions(args);
-    jint result = !knownVersion(args->version) ? JNI_EVERSION : refused ? JNI_ERR : cfg.CREATE_RESULT;
-    if (!refused && result != JNI_EVERSION && cfg.CREATE_ABORTS) abortCreation("%s\n", cfg.CREATE_ABORTS);
+    int known = (v >= 0x10002 && v <= 0x10008 && !(v & 1)) /* 1.2 to 1.8, 9, 10, 19, 21 */
+        || v == 0x90000 || v == 0xa0000 || v == 0x130000 || v == 0x150000;
+    jint result = !known ? JNI_EVERSION : refused ? JNI_ERR : cfg.CREATE_RESULT;
+    if (!refused && known && cfg.CREATE_ABORTS) abortCreation("%s\n", cfg.CREATE_ABORTS);
     say("create.result", "%ld", (long)result);
     int leave = cfg.CREATE_LEAVES_POINTERS; /* JNI promises nothing about the pointers after a refusal */
     if (result) return *vm = leave ? &theVm : NULL, *env = leave ? &theEnv : NULL, result;
