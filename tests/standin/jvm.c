@@ -1,6 +1,5 @@
-/* A stand-in Java VM for the launcher's tests: it logs what the launcher asks of it to the file named by
- * TESTJVM_LOG and behaves as the TESTJVM_* variables say. On any misuse of JNI it logs FAIL=<what> and
- * ends the process with 0xBAD, so that no misuse passes unnoticed. */
+/* A stand-in Java VM for the launcher's tests: it logs what it is asked to TESTJVM_LOG, behaves as the TESTJVM_*
+ * variables say, and on any misuse of JNI logs FAIL=<what> and ends the process with 0xBAD: none passes unnoticed. */
 #define __USE_MINGW_ANSI_STDIO 1 /* C99 printing: truncation still ends the text */
 #define _JNI_IMPLEMENTATION_
 #include <windows.h>
@@ -47,8 +46,7 @@ static char *envText(const WCHAR *name) { /* as UTF-8 */
 #define FORMAT(text, last, format) \
     char text[8192]; va_list args_; va_start(args_, last); vsnprintf(text, sizeof text, format, args_); va_end(args_)
 static char *textf(const char *format, ...) { FORMAT(text, format, format); return strdup(text); }
-/* key=value with `\` and control bytes escaped (format NULL: a bare key). The file is opened per line so
- * that a process that ends abruptly loses nothing. */
+/* key=value, `\` and control bytes escaped (format NULL: a bare key); opened per line, so an abrupt end loses none. */
 static void say(const char *key, const char *format, ...) {
     FORMAT(value, format, format ? format : "");
     char line[4 * sizeof value + 64], *o = line + sprintf(line, format ? "%s=" : "%s", key);
@@ -181,12 +179,10 @@ ENTRY(jbyteArray, NewByteArray, 0, jsize len) return newArray(K_BYTES, NULL, len
 ENTRY(void, SetByteArrayRegion, 0, jbyteArray array, jsize start, jsize len, const jbyte *bytes)
     Obj *a = NEED(array, K_BYTES); if (inBounds(a, start, len)) memcpy(a->bytes + start, bytes, len);
 }
-ENTRY(jstring, NewString, 0, const jchar *text, jsize len)
-    return allocate() ? newString(copyChars(text, len), len) : NULL;
-}
+ENTRY(jstring, NewString, 0, const jchar *s, jsize len) return allocate() ? newString(copyChars(s, len), len) : NULL; }
 ENTRY(jsize, GetStringLength, 0, jstring s) return NEED(s, K_STRING)->len; }
-/* Characters handed out are counted until released: any still out at DestroyJavaVM leaked. Plain UTF-8
- * stands in for modified UTF-8: the two agree on any text within the BMP without U+0000. */
+/* Characters handed out are counted until released: any out at DestroyJavaVM leaked. UTF-8 stands in for modified
+ * UTF-8: the two agree on any text within the BMP without U+0000. */
 static void *handOut(void *chars, jboolean *isCopy) { if (isCopy) *isCopy = JNI_TRUE; return pinned++, chars; }
 ENTRY(const jchar *, GetStringChars, 0, jstring s, jboolean *isCopy)
     Obj *o = NEED(s, K_STRING); return handOut(copyChars(o->text, o->len), isCopy);
@@ -221,8 +217,7 @@ ENTRY(jobjectArray, NewObjectArray, 0, jsize len, jclass cls, jobject init)
     return a;
 }
 ENTRY(void, SetObjectArrayElement, 0, jobjectArray array, jsize i, jobject ref)
-    Obj *a = NEED(array, K_ARRAY), *value = MAYBE(ref);
-    if (inBounds(a, i, 1)) a->items[i] = value;
+    Obj *a = NEED(array, K_ARRAY), *value = MAYBE(ref); if (inBounds(a, i, 1)) a->items[i] = value;
 }
 ENTRY(jobject, GetObjectArrayElement, 0, jobjectArray array, jsize i)
     Obj *a = NEED(array, K_ARRAY); return inBounds(a, i, 1) ? newRef(a->items[i]) : NULL;
@@ -244,8 +239,7 @@ static const char *splash(void) { /* whether this process shows the launcher's s
 static DWORD WINAPI appThreadMain(LPVOID unused) {
     (void)unused, Sleep(cfg.APP_THREAD_MS), say("appthread.end", NULL); return 0;
 }
-/* An application that opens a window of its own, which the launcher's splash should make way for. The
- * window stays, as an application's windows outlive its main method. */
+/* An application's own window, which the splash should make way for; it outlives main, as such windows do. */
 static void showWindow(void) {
     WNDCLASSW wc = {.lpfnWndProc = DefWindowProcW, .hInstance = GetModuleHandleW(NULL), .lpszClassName = L"StandinApp"};
     MSG msg; RegisterClassW(&wc);
