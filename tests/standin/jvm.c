@@ -1,6 +1,6 @@
 /* A stand-in Java VM for the launcher's tests: it logs what it is asked to TESTJVM_LOG, behaves as the TESTJVM_*
  * variables say, and on any misuse of JNI logs FAIL=<what> and ends the process with 0xBAD: none passes unnoticed. */
-#define __USE_MINGW_ANSI_STDIO 1 /* C99 printing: truncation still ends the text */
+#define __USE_MINGW_ANSI_STDIO 1 /* a C99 vsnprintf, which reports the length it needs */
 #define _JNI_IMPLEMENTATION_
 #include <windows.h>
 #include <jni.h>
@@ -17,7 +17,7 @@ static const char *const entryKind[] = {"static", "static-noargs", "instance", "
  * their class); a throwable cls, name (its message), items and len (its frames); a frame name; an instance cls. */
 typedef struct Obj { int kind, entry, id, len; struct Obj *cls, **items; char *name, *bytes; WCHAR *text; } Obj;
 enum { NCLASSES = 64, NREFS = 512 }; /* ample: the rules allow 16 live references */
-static Obj *classes[NCLASSES], *refs[NREFS], *pending, *objectClass, *stringClass, *frameClass;
+static Obj *classes[NCLASSES], *refs[NREFS], *pending, *stringClass, *frameClass;
 static int nclasses, liveRefs, peakRefs, pinned, allocations, everCreated;
 static enum { NONE, LIVE, DETACHED, DESTROYED } state;
 static DWORD creator; static HANDLE appThread; static WCHAR logPath[32768];
@@ -42,22 +42,27 @@ static char *envText(const WCHAR *name) { /* as UTF-8 */
     static WCHAR value[32768]; int n = (SetLastError(0), GetEnvironmentVariableW(name, value, 32768));
     return n || GetLastError() != ERROR_ENVVAR_NOT_FOUND ? utf8(value, n, &n) : NULL;
 }
-/* Formats into a buffer on the stack, ample for any text the tests hand over. */
+static char *vformat(const char *format, va_list args) { /* options may run to megabytes: sized to fit */
+    va_list again; va_copy(again, args); char *s = malloc(vsnprintf(NULL, 0, format, args) + 1);
+    return vsprintf(s, format, again), va_end(again), s;
+}
 #define FORMAT(text, last, format) \
-    char text[8192]; va_list args_; va_start(args_, last); vsnprintf(text, sizeof text, format, args_); va_end(args_)
-static char *textf(const char *format, ...) { FORMAT(text, format, format); return strdup(text); }
+    va_list args_; va_start(args_, last); char *text = vformat(format, args_); va_end(args_)
+static char *textf(const char *format, ...) { FORMAT(text, format, format); return text; }
 /* key=value, `\` and control bytes escaped (format NULL: a bare key); opened per line, so an abrupt end loses none. */
 static void say(const char *key, const char *format, ...) {
     FORMAT(value, format, format ? format : "");
-    char line[4 * sizeof value + 64], *o = line + sprintf(line, format ? "%s=" : "%s", key);
+    char *line = malloc(strlen(key) + 4 * strlen(value) + 3), *o = line + sprintf(line, format ? "%s=" : "%s", key);
     for (unsigned char *c = (unsigned char *)value; *c; c++)
         o += sprintf(o, *c == '\\' ? "\\\\" : *c < 0x20 ? "\\x%02X" : "%c", *c);
     HANDLE file = CreateFileW(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_ALWAYS, 0, 0);
     DWORD written = (*o++ = '\n');
     if (file != INVALID_HANDLE_VALUE) WriteFile(file, line, o - line, &written, NULL), CloseHandle(file);
+    free(line), free(value);
 }
 static void writeStd(DWORD which, const char *format, ...) { /* as System.out and System.err write */
     FORMAT(text, format, format); DWORD written = WriteFile(GetStdHandle(which), text, strlen(text), &written, 0);
+    free(text);
 }
 static void __attribute__((noreturn)) fail(const char *format, ...) {
     FORMAT(what, format, format);
@@ -222,7 +227,7 @@ ENTRY(void, SetObjectArrayElement, 0, jobjectArray array, jsize i, jobject ref)
 ENTRY(jobject, GetObjectArrayElement, 0, jobjectArray array, jsize i)
     Obj *a = NEED(array, K_ARRAY); return inBounds(a, i, 1) ? newRef(a->items[i]) : NULL;
 }
-ENTRY(jsize, GetArrayLength, 0, jarray array) return NEED(array, K_ARRAY)->len; } /* the launcher's: Object[] */
+ENTRY(jsize, GetArrayLength, 0, jarray array) return NEED(array, K_ARRAY)->len; } /* Object[] is all it measures */
 /* Arrays and classes have no class object here: the launcher has no use for one. */
 ENTRY(jclass, GetObjectClass, 0, jobject ref)
     Obj *o = deref(ref, __func__);
@@ -306,8 +311,9 @@ static jobject invoke(JNIEnv *env, jobject target, jmethodID id, const jvalue *a
     static R JNICALL Name(JNIEnv *env, T t, jmethodID m, const jvalue *a) { RET invoke(env, t, m, a, how); }
 CALL_A(NewObjectA, jobject, jclass, NEW, return) CALL_A(CallStaticVoidMethodA, void, jclass, CALL_STATIC, (void))
 CALL_A(CallVoidMethodA, void, jobject, CALL_VOID, (void))
-static jobject JNICALL CallObjectMethod(JNIEnv *env, jobject o, jmethodID m, ...) {
-    return invoke(env, o, m, NULL, CALL_OBJECT); /* toString and getStackTrace take no argument */
+/* C++'s CallObjectMethod passes its arguments on as a va_list; toString and getStackTrace take none. */
+static jobject JNICALL CallObjectMethodV(JNIEnv *env, jobject o, jmethodID m, va_list unused) {
+    return (void)unused, invoke(env, o, m, NULL, CALL_OBJECT);
 }
 
 static void vmEnter(JavaVM *vm, const char *fn) {
@@ -347,7 +353,7 @@ static void fillTables(void) {
     SET(ReleaseStringUTFChars), SET(Throw), SET(ExceptionOccurred), SET(ExceptionCheck), SET(ExceptionDescribe);
     SET(ExceptionClear), SET(DeleteLocalRef), SET(NewObjectArray), SET(SetObjectArrayElement);
     SET(GetObjectArrayElement), SET(GetArrayLength), SET(GetObjectClass), SET(NewObjectA), SET(CallStaticVoidMethodA);
-    SET(CallVoidMethodA), SET(CallObjectMethod);
+    SET(CallVoidMethodA), SET(CallObjectMethodV);
     vmTable.DestroyJavaVM = DestroyJavaVM, vmTable.DetachCurrentThread = DetachCurrentThread;
 }
 
@@ -400,7 +406,7 @@ JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM **vm, void **env, void *initArgs)
         "java/lang/StackTraceElement!nomain;java/lang/NoClassDefFoundError!nomain;java/lang/NoSuchMethodError!nomain;"
         "java/lang/OutOfMemoryError!nomain";
     fillTables(), addClasses(builtins), addClasses(cfg.CLASSES ? cfg.CLASSES : "");
-    objectClass = classes[0], stringClass = classes[1], frameClass = classes[3];
+    stringClass = classes[1], frameClass = classes[3];
     state = LIVE, creator = GetCurrentThreadId(), *vm = &theVm, *env = &theEnv;
     return JNI_OK;
 }
