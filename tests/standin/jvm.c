@@ -1,6 +1,5 @@
-/* A stand-in Java VM for the launcher's tests: it logs what the launcher asks of it to the file named by
- * TESTJVM_LOG and behaves as the TESTJVM_* variables say. On any misuse of JNI it logs FAIL=<what> and
- * ends the process with 0xBAD, so that no misuse passes unnoticed. */
+/* A stand-in Java VM for the launcher's tests: it logs what it is asked to TESTJVM_LOG, behaves as the TESTJVM_*
+ * variables say, and on any misuse of JNI logs FAIL=<what> and ends the process with 0xBAD: none passes unnoticed. */
 #define __USE_MINGW_ANSI_STDIO 1 /* a C99 vsnprintf, which reports the length it needs */
 #define _JNI_IMPLEMENTATION_
 #include <windows.h>
@@ -14,13 +13,11 @@ static const char *const kindName[] = {"class", "string", "byte[]", "object[]", 
 enum { E_STATIC, E_NOARGS, E_INSTANCE, E_INSTNOARGS, E_NOMAIN, E_NOCTOR, E_COUNT };
 static const char *const entrySuffix[] = {"", "noargs", "instance", "instancenoargs", "nomain", "instancenoctor"};
 static const char *const entryKind[] = {"static", "static-noargs", "instance", "instance-noargs", "", "instance"};
-/* One shape for all. A class: name, entry, id, throwable. A string: text, len. A byte array: bytes, len.
- * An object array: items, len, cls (of its elements). A throwable: cls, name (its message), items and len
- * (its frames). A frame: name. An instance: cls. */
-typedef struct Obj { int kind, entry, id, throwable, len; struct Obj *cls, **items; char *name, *bytes; WCHAR *text; }
-    Obj;
-enum { NCLASSES = 64, NREFS = 512 };
-static Obj *classes[NCLASSES], *refs[NREFS], *pending, *objectClass, *stringClass, *frameClass;
+/* One shape for all: a class has name, entry, id; a string text, len; an array len and bytes or items (cls is
+ * their class); a throwable cls, name (its message), items and len (its frames); a frame name; an instance cls. */
+typedef struct Obj { int kind, entry, id, len; struct Obj *cls, **items; char *name, *bytes; WCHAR *text; } Obj;
+enum { NCLASSES = 64, NREFS = 512 }; /* ample: the rules allow 16 live references */
+static Obj *classes[NCLASSES], *refs[NREFS], *pending, *stringClass, *frameClass;
 static int nclasses, liveRefs, peakRefs, pinned, allocations, everCreated;
 static enum { NONE, LIVE, DETACHED, DESTROYED } state;
 static DWORD creator; static HANDLE appThread; static WCHAR logPath[32768];
@@ -45,15 +42,14 @@ static char *envText(const WCHAR *name) { /* as UTF-8 */
     static WCHAR value[32768]; int n = (SetLastError(0), GetEnvironmentVariableW(name, value, 32768));
     return n || GetLastError() != ERROR_ENVVAR_NOT_FOUND ? utf8(value, n, &n) : NULL;
 }
-static char *vformat(const char *format, va_list args) {
+static char *vformat(const char *format, va_list args) { /* options may run to megabytes: sized to fit */
     va_list again; va_copy(again, args); char *s = malloc(vsnprintf(NULL, 0, format, args) + 1);
     return vsprintf(s, format, again), va_end(again), s;
 }
 #define FORMAT(text, last, format) \
     va_list args_; va_start(args_, last); char *text = vformat(format, args_); va_end(args_)
 static char *textf(const char *format, ...) { FORMAT(text, format, format); return text; }
-/* key=value with `\` and control bytes escaped (format NULL: a bare key). The file is opened per line so
- * that a process that ends abruptly loses nothing. */
+/* key=value, `\` and control bytes escaped (format NULL: a bare key); opened per line, so an abrupt end loses none. */
 static void say(const char *key, const char *format, ...) {
     FORMAT(value, format, format ? format : "");
     char *line = malloc(strlen(key) + 4 * strlen(value) + 3), *o = line + sprintf(line, format ? "%s=" : "%s", key);
@@ -73,13 +69,12 @@ static void __attribute__((noreturn)) fail(const char *format, ...) {
     say("FAIL", "%s", what), writeStd(STD_ERROR_HANDLE, "stand-in jvm.dll: FAIL=%s\n", what), ExitProcess(0xBAD);
 }
 
-/* ---- objects, classes and local references ---- */
 static Obj *newObj(int kind, Obj *cls) { Obj *o = calloc(1, sizeof(Obj)); o->kind = kind, o->cls = cls; return o; }
 /* A reference is the address of a slot in refs; the count of live ones gives the peak logged at detach. */
 static jobject newRef(Obj *o) {
     for (int i = 0; o && i < NREFS; i++)
         if (!refs[i]) return refs[i] = o, peakRefs += ++liveRefs > peakRefs, (jobject)&refs[i];
-    return o ? (fail("more than %d live local references", NREFS), NULL) : NULL;
+    return NULL;
 }
 static Obj *deref(jobject ref, const char *fn) {
     UINT_PTR at = (UINT_PTR)ref - (UINT_PTR)refs, i = at / sizeof *refs;
@@ -93,17 +88,14 @@ static Obj *need(jobject ref, int kind, const char *fn) {
 }
 #define NEED(ref, kind) need(ref, kind, __func__)
 #define MAYBE(ref) ((ref) ? deref(ref, __func__) : NULL)
-static int endsWith(const char *s, const char *end) {
-    size_t n = strlen(s), e = strlen(end); return n > e && !strcmp(s + n - e, end);
+static int isThrowable(Obj *c) { /* enough for the class names the tests use */
+    return strstr(c->name, "Error") || strstr(c->name, "Exception") || !strcmp(c->name, "java/lang/Throwable");
 }
 static Obj *classNamed(const char *name, int entry) { /* entry < 0: only look the class up */
     for (int i = 0; i < nclasses; i++) if (!strcmp(classes[i]->name, name)) return classes[i];
     if (entry < 0) return NULL;
-    if (nclasses == NCLASSES) fail("more than %d classes", NCLASSES);
     Obj *c = classes[nclasses] = newObj(K_CLASS, NULL);
-    c->name = strdup(name), c->entry = entry, c->id = nclasses++;
-    c->throwable = !strcmp(name, "java/lang/Throwable") || endsWith(name, "Error") || endsWith(name, "Exception");
-    return c;
+    return c->name = strdup(name), c->entry = entry, c->id = nclasses++, c;
 }
 static void addClasses(char *list) { /* "name[!kind];..." */
     for (char *name = strtok(list, ";"), *suffix; name; name = strtok(NULL, ";")) {
@@ -114,16 +106,15 @@ static void addClasses(char *list) { /* "name[!kind];..." */
         classNamed(name, entry);
     }
 }
-static Obj *newString(WCHAR *text, int len) {
-    Obj *s = newObj(K_STRING, stringClass); s->text = text, s->len = len; return s;
+static jobject newString(WCHAR *text, int len) {
+    Obj *s = newObj(K_STRING, stringClass); s->text = text, s->len = len; return newRef(s);
 }
 static jobject newStringUtf8(const char *text) {
-    int n; WCHAR *w = decode(CP_UTF8, text, strlen(text), &n); return newRef(newString(w, n));
+    int n; WCHAR *w = decode(CP_UTF8, text, strlen(text), &n); return newString(w, n);
 }
 static WCHAR *copyChars(const WCHAR *text, int len) { return memcpy(calloc(len + 1, sizeof(WCHAR)), text, len * 2); }
 static Obj *newThrowable(const char *className, const char *message) {
-    Obj *t = newObj(K_THROWABLE, classNamed(className, E_NOMAIN));
-    return t->cls->throwable = 1, t->name = strdup(message), t;
+    Obj *t = newObj(K_THROWABLE, classNamed(className, E_NOMAIN)); return t->name = strdup(message), t;
 }
 static void *throwNew(const char *name, const char *message) { return pending = newThrowable(name, message), NULL; }
 static char *describe(Obj *t) { /* "<class in dot form>: <message>", as Throwable.toString() gives it */
@@ -135,18 +126,12 @@ static char *describe(Obj *t) { /* "<class in dot form>: <message>", as Throwabl
 static int allocate(void) {
     return ++allocations != cfg.FAIL_ALLOC_AT || throwNew("java/lang/OutOfMemoryError", "Java heap space");
 }
-static Obj *newArray(int kind, Obj *cls, jsize len, const char *fn) {
-    Obj *a = len < 0 ? (fail("%s(%ld)", fn, (long)len), NULL) : allocate() ? newObj(kind, cls) : NULL;
-    if (a) a->len = len, a->bytes = calloc(len + 1, 1), a->items = calloc(len + 1, sizeof(Obj *));
-    return a;
-}
 /* Bounds checked as Java checks them: a bad index leaves an exception pending, no crash. */
 static int inBounds(Obj *a, jsize start, jsize len) {
     return (start >= 0 && len >= 0 && start <= a->len - len)
         || throwNew("java/lang/ArrayIndexOutOfBoundsException", "out of bounds");
 }
 
-/* ---- JNIEnv ---- */
 static struct JNINativeInterface_ envTable; static JNIEnv theEnv = &envTable;
 static struct JNIInvokeInterface_ vmTable; static JavaVM theVm = &vmTable;
 /* Every JNIEnv entry starts here: the checks that make a misuse fail loudly. */
@@ -171,11 +156,10 @@ static const struct { const char *name, *sig; int how, arg, entries; } methods[]
     {"main", "()V", CALL_VOID, 0, 1 << E_INSTNOARGS}, {"toString", "()Ljava/lang/String;", CALL_OBJECT, 0, 0},
     {"getStackTrace", "()[Ljava/lang/StackTraceElement;", CALL_OBJECT, 0, 0}};
 static int hasMethod(Obj *c, int m) {
-    return m == M_STRING_INIT ? c == stringClass : m == M_TOSTRING ? c->throwable || c == frameClass
-         : m == M_STACK ? c->throwable : methods[m].entries >> c->entry & 1;
+    return m == M_STRING_INIT ? c == stringClass : m == M_TOSTRING ? isThrowable(c) || c == frameClass
+         : m == M_STACK ? isThrowable(c) : methods[m].entries >> c->entry & 1;
 }
 static jmethodID lookup(Obj *c, const char *name, const char *sig, int isStatic) {
-    say(isStatic ? "getstaticmethodid" : "getmethodid", "%s.%s%s", c->name, name, sig);
     for (int m = 0; m < M_COUNT; m++)
         if (!strcmp(methods[m].name, name) && !strcmp(methods[m].sig, sig)
             && (methods[m].how == CALL_STATIC) == isStatic && hasMethod(c, m))
@@ -190,30 +174,28 @@ ENTRY(jclass, FindClass, 0, const char *name)
     say("findclass", "%s", name); Obj *c = classNamed(name, -1);
     return c ? newRef(c) : throwNew("java/lang/NoClassDefFoundError", name);
 }
-ENTRY(jbyteArray, NewByteArray, 0, jsize len) return newRef(newArray(K_BYTES, NULL, len, __func__)); }
+/* Arrays of both kinds, zeroed: a byte array holds bytes, an object array items. */
+static jobject newArray(int kind, Obj *cls, jsize len) {
+    Obj *a = allocate() ? newObj(kind, cls) : NULL;
+    if (a) a->len = len, a->bytes = calloc(len + 1, 1), a->items = calloc(len + 1, sizeof(Obj *));
+    return newRef(a);
+}
+ENTRY(jbyteArray, NewByteArray, 0, jsize len) return newArray(K_BYTES, NULL, len); }
 ENTRY(void, SetByteArrayRegion, 0, jbyteArray array, jsize start, jsize len, const jbyte *bytes)
     Obj *a = NEED(array, K_BYTES); if (inBounds(a, start, len)) memcpy(a->bytes + start, bytes, len);
 }
-ENTRY(jstring, NewString, 0, const jchar *text, jsize len)
-    if (len < 0 || (!text && len)) fail("NewString with length %ld", (long)len);
-    return allocate() ? newRef(newString(copyChars(text, len), len)) : NULL;
-}
-ENTRY(jstring, NewStringUTF, 0, const char *text)
-    if (!text) fail("NewStringUTF(NULL)");
-    return allocate() ? newStringUtf8(text) : NULL;
-}
+ENTRY(jstring, NewString, 0, const jchar *s, jsize len) return allocate() ? newString(copyChars(s, len), len) : NULL; }
 ENTRY(jsize, GetStringLength, 0, jstring s) return NEED(s, K_STRING)->len; }
-/* Characters handed out are counted until released: any still out at DestroyJavaVM leaked. Plain UTF-8
- * stands in for modified UTF-8: the two agree on any text within the BMP without U+0000. */
+/* Characters handed out are counted until released: any out at DestroyJavaVM leaked. UTF-8 stands in for modified
+ * UTF-8: the two agree on any text within the BMP without U+0000. */
+static void *handOut(void *chars, jboolean *isCopy) { if (isCopy) *isCopy = JNI_TRUE; return pinned++, chars; }
 ENTRY(const jchar *, GetStringChars, 0, jstring s, jboolean *isCopy)
-    Obj *o = NEED(s, K_STRING); if (isCopy) *isCopy = JNI_TRUE;
-    return pinned++, copyChars(o->text, o->len);
+    Obj *o = NEED(s, K_STRING); return handOut(copyChars(o->text, o->len), isCopy);
 }
 ENTRY(const char *, GetStringUTFChars, 0, jstring s, jboolean *isCopy)
     Obj *o = NEED(s, K_STRING); int n;
     if (cfg.UTF_CHARS_FAIL) return throwNew("java/lang/OutOfMemoryError", "GetStringUTFChars");
-    if (isCopy) *isCopy = JNI_TRUE;
-    return pinned++, utf8(o->text, o->len, &n);
+    return handOut(utf8(o->text, o->len, &n), isCopy);
 }
 static void release(jstring s, const void *chars, const char *fn) {
     if (need(s, K_STRING, fn), !chars || pinned-- <= 0) fail("%s of characters never handed out", fn);
@@ -235,30 +217,24 @@ ENTRY(void, ExceptionDescribe, 1)
 ENTRY(jint, Throw, 0, jthrowable t) pending = NEED(t, K_THROWABLE); return 0; }
 ENTRY(void, DeleteLocalRef, 1, jobject ref) if (MAYBE(ref)) *(Obj **)ref = NULL, liveRefs--; }
 ENTRY(jobjectArray, NewObjectArray, 0, jsize len, jclass cls, jobject init)
-    Obj *c = NEED(cls, K_CLASS), *value = MAYBE(init), *a = newArray(K_ARRAY, c, len, __func__);
-    for (int i = 0; a && i < len; i++) a->items[i] = value;
-    return newRef(a);
+    Obj *value = MAYBE(init); jobject a = newArray(K_ARRAY, NEED(cls, K_CLASS), len);
+    for (int i = 0; a && i < len; i++) (*(Obj **)a)->items[i] = value;
+    return a;
 }
 ENTRY(void, SetObjectArrayElement, 0, jobjectArray array, jsize i, jobject ref)
-    Obj *a = NEED(array, K_ARRAY), *value = MAYBE(ref);
-    if (value && a->cls != objectClass && value->cls != a->cls)
-        throwNew("java/lang/ArrayStoreException", kindName[value->kind]);
-    else if (inBounds(a, i, 1)) a->items[i] = value;
+    Obj *a = NEED(array, K_ARRAY), *value = MAYBE(ref); if (inBounds(a, i, 1)) a->items[i] = value;
 }
 ENTRY(jobject, GetObjectArrayElement, 0, jobjectArray array, jsize i)
     Obj *a = NEED(array, K_ARRAY); return inBounds(a, i, 1) ? newRef(a->items[i]) : NULL;
 }
-ENTRY(jsize, GetArrayLength, 0, jarray array)
-    Obj *a = deref(array, __func__);
-    return a->kind == K_BYTES || a->kind == K_ARRAY ? a->len : (fail("GetArrayLength of a %s", kindName[a->kind]), 0);
-}
+ENTRY(jsize, GetArrayLength, 0, jarray array) return NEED(array, K_ARRAY)->len; } /* Object[] is all it measures */
 /* Arrays and classes have no class object here: the launcher has no use for one. */
 ENTRY(jclass, GetObjectClass, 0, jobject ref)
     Obj *o = deref(ref, __func__);
-    return o->cls && o->kind != K_ARRAY ? newRef(o->cls) : (fail("GetObjectClass of a %s", kindName[o->kind]), NULL);
+    if (!o->cls || o->kind == K_ARRAY) fail("GetObjectClass of a %s", kindName[o->kind]);
+    return newRef(o->cls);
 }
 
-/* ---- main, and the calls that reach it ---- */
 static const char *splash(void) { /* whether this process shows the launcher's splash window */
     DWORD pid;
     for (HWND w = NULL; (w = FindWindowExW(NULL, w, L"SplashScreenWindow", NULL));)
@@ -268,8 +244,7 @@ static const char *splash(void) { /* whether this process shows the launcher's s
 static DWORD WINAPI appThreadMain(LPVOID unused) {
     (void)unused, Sleep(cfg.APP_THREAD_MS), say("appthread.end", NULL); return 0;
 }
-/* An application that opens a window of its own, which the launcher's splash should make way for. The
- * window stays, as an application's windows outlive its main method. */
+/* An application's own window, which the splash should make way for; it outlives main, as such windows do. */
 static void showWindow(void) {
     WNDCLASSW wc = {.lpfnWndProc = DefWindowProcW, .hInstance = GetModuleHandleW(NULL), .lpszClassName = L"StandinApp"};
     MSG msg; RegisterClassW(&wc);
@@ -308,47 +283,39 @@ static void runMain(Obj *cls, Obj *args) {
     else say("main.return", NULL);
 }
 static const char *const callName[] = {"NewObject", "CallStaticVoidMethod", "CallVoidMethod", "CallObjectMethod"};
-static int takesArg(jmethodID id) { return methods[((INT_PTR)id - 1) % M_COUNT].arg; }
 /* The one body of NewObject and the Call*Method families: the method must belong to its target. */
-static jobject invoke(JNIEnv *env, jobject target, jmethodID id, jobject arg, int how) {
+static jobject invoke(JNIEnv *env, jobject target, jmethodID id, const jvalue *args, int how) {
     const char *fn = callName[how]; INT_PTR n = (INT_PTR)id - 1;
     if (enter(env, fn, 0), n < 0 || n >= nclasses * M_COUNT) fail("%s: invalid method ID", fn);
     int m = n % M_COUNT, len;
-    Obj *c = classes[n / M_COUNT], *t = deref(target, fn), *a = arg ? deref(arg, fn) : NULL;
-    if (how < CALL_VOID ? t != c : t->cls != c && !(c->throwable && t->kind == K_THROWABLE))
+    Obj *c = classes[n / M_COUNT], *t = deref(target, fn);
+    if (how < CALL_VOID ? t != c : t->cls != c && !(isThrowable(c) && t->kind == K_THROWABLE))
         fail("%s: method of %s called on %s", fn, c->name, t->kind == K_CLASS ? t->name : kindName[t->kind]);
     if (methods[m].how != how) fail("%s of %s.%s%s", fn, c->name, methods[m].name, methods[m].sig);
+    Obj *a = methods[m].arg && args && args[0].l ? deref(args[0].l, fn) : NULL; /* one object argument at most */
     if (m == M_STRING_INIT) { /* String(byte[]) decodes with the default charset */
         if (!a || a->kind != K_BYTES) fail("String(byte[]) given no byte[]");
         UINT codePage = cfg.CHARSET && !strcmp(cfg.CHARSET, "utf-8") ? CP_UTF8 : CP_ACP;
         WCHAR *text = allocate() ? decode(codePage, a->bytes, a->len, &len) : NULL;
-        return text ? newRef(newString(text, len)) : NULL;
+        return text ? newString(text, len) : NULL;
     }
     if (m == M_CTOR) return newRef(newObj(K_INSTANCE, c));
     if (m == M_TOSTRING && t->kind == K_FRAME) return newStringUtf8(t->name);
     if (m == M_TOSTRING) { char *text = describe(t); jobject s = newStringUtf8(text); return free(text), s; }
-    if (m == M_STACK) {
-        Obj *frames = newObj(K_ARRAY, frameClass); frames->items = t->items, frames->len = t->len;
-        return newRef(frames);
-    }
+    if (m == M_STACK) { Obj *f = newObj(K_ARRAY, frameClass); f->items = t->items, f->len = t->len; return newRef(f); }
     if (methods[m].arg && (!a || a->kind != K_ARRAY || a->cls != stringClass)) fail("%s: main given no String[]", fn);
     return runMain(c, a), NULL; /* the four kinds of main */
 }
-/* Each call in its three forms; the methods known here take at most one argument, an object. */
-#define CALLS(Name, R, T, how, RET) \
-    static R JNICALL Name##A(JNIEnv *env, T t, jmethodID m, const jvalue *a) { \
-        RET invoke(env, t, m, takesArg(m) ? a[0].l : NULL, how); } \
-    static R JNICALL Name##V(JNIEnv *env, T t, jmethodID m, va_list ap) { \
-        RET invoke(env, t, m, takesArg(m) ? va_arg(ap, jobject) : NULL, how); } \
-    static R JNICALL Name(JNIEnv *env, T t, jmethodID m, ...) { va_list ap; va_start(ap, m); \
-        jobject r = invoke(env, t, m, takesArg(m) ? va_arg(ap, jobject) : NULL, how); va_end(ap); RET r; }
-CALLS(NewObject, jobject, jclass, NEW, return) CALLS(CallStaticVoidMethod, void, jclass, CALL_STATIC, (void))
-CALLS(CallVoidMethod, void, jobject, CALL_VOID, (void)) CALLS(CallObjectMethod, jobject, jobject, CALL_OBJECT, return)
-
-/* ---- JavaVM ---- */
-static int knownVersion(jint v) { /* 1.2, 1.4, 1.6, 1.8, 9, 10, 19, 21 */
-    return (v >= 0x10002 && v <= 0x10008 && !(v & 1)) || v == 0x90000 || v == 0xa0000 || v == 0x130000 || v == 0x150000;
+/* Only the forms the launcher uses: any other traps as an unexpected entry. */
+#define CALL_A(Name, R, T, how, RET) \
+    static R JNICALL Name(JNIEnv *env, T t, jmethodID m, const jvalue *a) { RET invoke(env, t, m, a, how); }
+CALL_A(NewObjectA, jobject, jclass, NEW, return) CALL_A(CallStaticVoidMethodA, void, jclass, CALL_STATIC, (void))
+CALL_A(CallVoidMethodA, void, jobject, CALL_VOID, (void))
+/* C++'s CallObjectMethod passes its arguments on as a va_list; toString and getStackTrace take none. */
+static jobject JNICALL CallObjectMethodV(JNIEnv *env, jobject o, jmethodID m, va_list unused) {
+    return (void)unused, invoke(env, o, m, NULL, CALL_OBJECT);
 }
+
 static void vmEnter(JavaVM *vm, const char *fn) {
     if (vm != &theVm || state == NONE || state == DESTROYED)
         fail("%s %s", fn, state == DESTROYED ? "after DestroyJavaVM" : "without a created VM");
@@ -364,10 +331,6 @@ static jint JNICALL DetachCurrentThread(JavaVM *vm) {
     if (GetCurrentThreadId() != creator) fail("DetachCurrentThread from another thread than the VM's creator");
     say("localrefs.peak", "%d", peakRefs), say("detach", "%d", cfg.DETACH_RESULT);
     return state = cfg.DETACH_RESULT ? state : DETACHED, cfg.DETACH_RESULT;
-}
-static jint JNICALL GetEnv(JavaVM *vm, void **env, jint version) {
-    int attached = (vmEnter(vm, __func__), state == LIVE && GetCurrentThreadId() == creator);
-    return *env = attached ? &theEnv : NULL, !knownVersion(version) ? JNI_EVERSION : attached ? JNI_OK : JNI_EDETACHED;
 }
 /* One trap per table slot, made by macros, so that a call nobody should make names its slot. */
 static void trap(int i) { fail("unexpected %s entry #%d", i < 900 ? "JNIEnv" : "JavaVM", i % 900); }
@@ -386,17 +349,14 @@ static void fillTables(void) {
     memcpy(&envTable, traps, sizeof envTable), memcpy(&vmTable, vmTraps, sizeof vmTable);
 #define SET(f) envTable.f = f
     SET(FindClass), SET(GetMethodID), SET(GetStaticMethodID), SET(NewByteArray), SET(SetByteArrayRegion);
-    SET(NewString), SET(NewStringUTF), SET(GetStringLength), SET(GetStringChars), SET(ReleaseStringChars);
-    SET(GetStringUTFChars), SET(ReleaseStringUTFChars), SET(Throw), SET(ExceptionOccurred), SET(ExceptionCheck);
-    SET(ExceptionDescribe), SET(ExceptionClear), SET(DeleteLocalRef), SET(NewObjectArray), SET(SetObjectArrayElement);
-    SET(GetObjectArrayElement), SET(GetArrayLength), SET(GetObjectClass), SET(NewObject), SET(NewObjectV);
-    SET(NewObjectA), SET(CallStaticVoidMethod), SET(CallStaticVoidMethodV), SET(CallStaticVoidMethodA);
-    SET(CallVoidMethod), SET(CallVoidMethodV), SET(CallVoidMethodA), SET(CallObjectMethod), SET(CallObjectMethodV);
-    SET(CallObjectMethodA);
-    vmTable.DestroyJavaVM = DestroyJavaVM, vmTable.DetachCurrentThread = DetachCurrentThread, vmTable.GetEnv = GetEnv;
+    SET(NewString), SET(GetStringLength), SET(GetStringChars), SET(ReleaseStringChars), SET(GetStringUTFChars);
+    SET(ReleaseStringUTFChars), SET(Throw), SET(ExceptionOccurred), SET(ExceptionCheck), SET(ExceptionDescribe);
+    SET(ExceptionClear), SET(DeleteLocalRef), SET(NewObjectArray), SET(SetObjectArrayElement);
+    SET(GetObjectArrayElement), SET(GetArrayLength), SET(GetObjectClass), SET(NewObjectA), SET(CallStaticVoidMethodA);
+    SET(CallVoidMethodA), SET(CallObjectMethodV);
+    vmTable.DestroyJavaVM = DestroyJavaVM, vmTable.DetachCurrentThread = DetachCurrentThread;
 }
 
-/* ---- the exports ---- */
 static void readConfig(void) {
     char *text;
     if (!GetEnvironmentVariableW(L"TESTJVM_LOG", logPath, sizeof logPath / sizeof *logPath)) *logPath = 0;
@@ -409,7 +369,6 @@ static char *readOptions(const JavaVMInitArgs *args) {
     char *refused = NULL;
     for (int i = 0, n; i < args->nOptions; i++) {
         const char *option = args->options[i].optionString; void *extra = args->options[i].extraInfo;
-        if (!option) fail("option %d is NULL", i);
         WCHAR *wide = decode(CP_ACP, option, strlen(option), &n); /* as HotSpot reads them */
         char *text = utf8(wide, n, &n);
         if (say("option", "%s", text), free(wide), extra) say("option.extraInfo", "%s", text);
@@ -428,20 +387,18 @@ static void abortCreation(const char *format, ...) {
 }
 #ifndef STANDIN_NO_CREATE
 JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM **vm, void **env, void *initArgs) {
-    JavaVMInitArgs *args = (readConfig(), initArgs);
+    JavaVMInitArgs *args = (readConfig(), initArgs); jint v = args->version;
     if (everCreated++) fail("JNI_CreateJavaVM called twice");
-    if (!vm || !env || !args || args->nOptions < 0 || (args->nOptions && !args->options))
-        fail("JNI_CreateJavaVM given a null or malformed argument");
 #ifdef STANDIN_DEP
     extern __declspec(dllimport) int standin_dep(void);
     standin_dep(); /* ties this library to the one beside it, as a runtime's jvm.dll is tied to its C runtime */
 #endif
-    say("create.version", "0x%08lx", (long)args->version);
-    say("create.ignoreUnrecognized", "%d", args->ignoreUnrecognized != 0);
+    say("create.version", "0x%08lx", (long)v), say("create.ignoreUnrecognized", "%d", args->ignoreUnrecognized != 0);
     char *refused = readOptions(args);
-    jint result = !knownVersion(args->version) ? JNI_EVERSION : refused ? JNI_ERR : cfg.CREATE_RESULT;
-    if (result == JNI_ERR && refused) say("create.unrecognized", "%s", refused);
-    else if (result != JNI_EVERSION && cfg.CREATE_ABORTS) abortCreation("%s\n", cfg.CREATE_ABORTS);
+    int known = (v >= 0x10002 && v <= 0x10008 && !(v & 1)) /* 1.2 to 1.8, 9, 10, 19, 21 */
+        || v == 0x90000 || v == 0xa0000 || v == 0x130000 || v == 0x150000;
+    jint result = !known ? JNI_EVERSION : refused ? JNI_ERR : cfg.CREATE_RESULT;
+    if (!refused && known && cfg.CREATE_ABORTS) abortCreation("%s\n", cfg.CREATE_ABORTS);
     say("create.result", "%ld", (long)result);
     int leave = cfg.CREATE_LEAVES_POINTERS; /* JNI promises nothing about the pointers after a refusal */
     if (result) return *vm = leave ? &theVm : NULL, *env = leave ? &theEnv : NULL, result;
@@ -449,7 +406,7 @@ JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM **vm, void **env, void *initArgs)
         "java/lang/StackTraceElement!nomain;java/lang/NoClassDefFoundError!nomain;java/lang/NoSuchMethodError!nomain;"
         "java/lang/OutOfMemoryError!nomain";
     fillTables(), addClasses(builtins), addClasses(cfg.CLASSES ? cfg.CLASSES : "");
-    objectClass = classes[0], stringClass = classes[1], frameClass = classes[3];
+    stringClass = classes[1], frameClass = classes[3];
     state = LIVE, creator = GetCurrentThreadId(), *vm = &theVm, *env = &theEnv;
     return JNI_OK;
 }
