@@ -35,13 +35,12 @@ if [ -n "$x86" ]; then
             skip "setup failed, see $build_dir/run32-setup.log: $(tail -n 1 "$build_dir/run32-setup.log")"
     fi
     "$run32" binfmt-on >/dev/null 2>&1 || skip "binfmt_misc cannot be mounted or written"
-    exec 9>&-
-    export WINEPREFIX="$build_dir/wineprefix32"
+    export WINEPREFIX="$W32_HOME/prefix-suite"   # one per machine: its first boot is slow and may stall
     eval "$("$run32" env)"
     printf '#!/bin/sh\nexec "%s" "$@"\n' "$WINELOADER" >"$W32_HOME/bin/wine"
     chmod +x "$W32_HOME/bin/wine"
     export PATH="$W32_HOME/bin:$PATH"
-    [ $# -gt 0 ] || [ ! -f "$WINEPREFIX/.prepared" ] || exit 0
+    [ $# -gt 0 ] || [ ! -f "$WINEPREFIX/.prepared" ] || { exec 9>&-; exit 0; }
     display=190 start=("$run32" start) stop=("$run32" stop)   # the emulation's start also creates the prefix
 else
     for tool in wine wineserver Xvfb; do
@@ -61,15 +60,27 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 9>&- &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
 [ -e "/tmp/.X11-unix/X$display" ] || { echo "with-wine.sh: Xvfb did not start on :$display" >&2; exit 2; }
 export DISPLAY=":$display"
 
+if [ -n "$x86" ] && [ ! -f "$WINEPREFIX/system.reg" ]; then
+    # Under emulation the first boot now and then stalls once its work is done: bound it, end what it left
+    # behind, and switch off the device services whose host crashes under emulation anyway.
+    timeout 300 wine wineboot -i </dev/null >/dev/null 2>&1 || true
+    for pid in $(pgrep -f qemu-i386 || true); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && kill -9 "$pid" || true
+    done
+    for service in MountMgr nsiproxy NDIS; do
+        wine reg add "HKLM\\System\\CurrentControlSet\\Services\\$service" /v Start /t REG_DWORD /d 4 /f </dev/null >/dev/null 2>&1
+    done
+    "${stop[@]}" >/dev/null 2>&1 || true
+fi
 # Wine's service processes inherit the standard handles of whoever starts them
 # first; start them here, detached, so that no test runner waits on them.
-"${start[@]}" </dev/null >/dev/null 2>&1
+"${start[@]}" </dev/null >/dev/null 2>&1 9>&-   # the lock is ours, not the services'
 if [ ! -f "$WINEPREFIX/.prepared" ]; then
     [ -n "$x86" ] || wineboot -i </dev/null >/dev/null 2>&1
     # No window manager: without this Wine pauses after every message box.
@@ -78,6 +89,7 @@ if [ ! -f "$WINEPREFIX/.prepared" ]; then
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
     touch "$WINEPREFIX/.prepared"
 fi
+[ -z "$x86" ] || exec 9>&-   # the shared 32-bit prefix is ready
 [ -n "$x86" ] || wine cmd /c exit </dev/null >/dev/null 2>&1   # warm; the emulation's start has done that
 
 "$@"
