@@ -8,8 +8,8 @@ SHOW = LOG + 'Show Java Errors=true\r\n'
 JVM = '%APP%\\bin\\client\\jvm.dll'
 THROWS = {'TESTJVM_MAIN_THROWS': 'java/lang/IllegalStateException'}
 THROWN = 'java.lang.IllegalStateException: thrown by main'
-FRAMES = '\n\tat com.example.Main.main(Main.java:7)\n\tat com.example.Main.run(Main.java:3)'
-DEEP = THROWN + ''.join(f'\n\tat com.example.Main.frame{i}(Main.java:{i})' for i in range(1, 19)) + '\n\t... 12 more'
+def frames(n): return ''.join(f'\n\tat com.example.Main.f{i}(Main.java:{i})' for i in range(1, n + 1))
+DEEP = THROWN + frames(18) + '\n\t... 12 more'
 HEAP = 'Could not reserve enough space for object heap'
 START = re.compile(r'\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} process \d+: .*\\App\.exe')
 FAILED = ['Exit code: -1']
@@ -44,11 +44,11 @@ CASES = [
                        'Error box: Could not find the main class com/example/Main.'] + FAILED),
     logged('the application\'s output and its exception trace', env={**THROWS, 'TESTJVM_MAIN_PRINT': 'hello'}, exit=1,
            launch_log=['JVM creation result: 0', 'hello', 'err:hello', 'Exception in thread "main" ' + THROWN,
-                       '\tat com.example.Main.main(Main.java:7)', 'Exit code: 1']),
+                       '\tat com.example.Main.f1(Main.java:1)', 'Exit code: 1']),
     *[Case(f'an unusable log changes nothing: {name}', ini=MINIMAL + f'[Diagnostics]\r\nLog File={name}\r\n',
            files={'logs': DIR}, log=['main.return', 'destroy.end'])
       for name in ('logs', 'CON', 'NUL', 'COM1', 'no\\such\\x.log')],
-    Case('main throws: the box shows the exception', ini=MINIMAL + SHOW, env=THROWS, box=THROWN + FRAMES, exit=1, arches=BOTH,
+    Case('main throws: the box shows the exception', ini=MINIMAL + SHOW, env=THROWS, box=THROWN + frames(2), exit=1, arches=BOTH,
          log=['main.throw=java/lang/IllegalStateException', 'describe=' + THROWN, 'detach=0']),
     Case('main throws from deep down: twenty lines', ini=MINIMAL + SHOW, env={**THROWS, 'TESTJVM_MAIN_THROWS_FRAMES': '30'},
          box=DEEP, exit=1),

@@ -7,15 +7,14 @@
 #include <stdlib.h>
 #include <string.h>
 
-enum { K_CLASS, K_STRING, K_BYTES, K_ARRAY, K_THROWABLE, K_FRAME, K_INSTANCE };
-static const char *const kindName[] = {"class", "string", "byte[]", "object[]", "throwable", "frame", "instance"};
-/* Kinds of entry point, as spelled in TESTJVM_CLASSES and in main.kind. */
+enum { K_CLASS, K_STRING, K_ARRAY, K_THROWABLE, K_FRAME, K_INSTANCE };
+static const char *const kindName[] = {"class", "string", "object[]", "throwable", "frame", "instance"};
+/* Kinds of entry point, as spelled in TESTJVM_CLASSES. */
 enum { E_STATIC, E_NOARGS, E_INSTANCE, E_INSTNOARGS, E_NOMAIN, E_NOCTOR, E_COUNT };
 static const char *const entrySuffix[] = {"", "noargs", "instance", "instancenoargs", "nomain", "instancenoctor"};
-static const char *const entryKind[] = {"static", "static-noargs", "instance", "instance-noargs", "", "instance"};
-/* One shape for all: a class has name, entry, id; a string text, len; an array len and bytes or items (cls is
- * their class); a throwable cls, name (its message), items and len (its frames); a frame name; an instance cls. */
-typedef struct Obj { int kind, entry, id, len; struct Obj *cls, **items; char *name, *bytes; WCHAR *text; } Obj;
+/* One shape for all: a class has name, entry, id; a string text, len; an array len and items (cls is their class);
+ * a throwable cls, name (its message), items and len (its frames); a frame name; an instance cls. */
+typedef struct Obj { int kind, entry, id, len; struct Obj *cls, **items; char *name; WCHAR *text; } Obj;
 enum { NCLASSES = 64, NREFS = 512 }; /* ample: the rules allow 16 live references */
 static Obj *classes[NCLASSES], *refs[NREFS], *pending, *stringClass, *frameClass;
 static int nclasses, liveRefs, peakRefs, pinned, allocations, everCreated;
@@ -23,9 +22,9 @@ static enum { NONE, LIVE, DETACHED, DESTROYED } state;
 static DWORD creator; static HANDLE appThread; static WCHAR logPath[32768];
 static void(JNICALL *exitHook)(jint); static jint(JNICALL *printHook)(FILE *, const char *, va_list);
 /* The behaviour, read at creation; each field is named after its variable TESTJVM_<field>. */
-#define NUMBERS(X) X(FAIL_ALLOC_AT) X(SILENT_MISSING_METHOD) X(UTF_CHARS_FAIL) X(MAIN_THROWS_FRAMES) \
+#define NUMBERS(X) X(FAIL_ALLOC_AT) X(SILENT_MISSING_METHOD) X(UTF_CHARS_FAIL) X(MAIN_THROWS_FRAMES) X(MAIN_EXIT) \
     X(MAIN_SLEEP_MS) X(MAIN_SHOW_WINDOW) X(APP_THREAD_MS) X(DETACH_RESULT) X(CREATE_LEAVES_POINTERS) X(CREATE_RESULT)
-#define TEXTS(X) X(CLASSES) X(MAIN_THROWS) X(MAIN_EXIT) X(MAIN_PRINT) X(CREATE_ABORTS) X(CHARSET)
+#define TEXTS(X) X(CLASSES) X(MAIN_THROWS) X(MAIN_PRINT) X(CREATE_ABORTS)
 #define NUMBER_FIELD(name) int name;
 #define TEXT_FIELD(name) char *name; /* NULL when unset */
 static struct { NUMBERS(NUMBER_FIELD) TEXTS(TEXT_FIELD) } cfg;
@@ -148,15 +147,15 @@ static void enter(JNIEnv *env, const char *fn, int pendingAllowed) {
 /* A method ID encodes its class and which of the few methods known here it is. Each method is called through
  * one family of calls (how), takes one object argument or none (arg), and main exists for the entries named. */
 enum { NEW, CALL_STATIC, CALL_VOID, CALL_OBJECT };
-enum { M_STRING_INIT, M_CTOR, M_MAIN, M_MAIN_NOARGS, M_IMAIN, M_IMAIN_NOARGS, M_TOSTRING, M_STACK, M_COUNT };
+enum { M_CTOR, M_MAIN, M_MAIN_NOARGS, M_IMAIN, M_IMAIN_NOARGS, M_TOSTRING, M_STACK, M_COUNT };
 static const struct { const char *name, *sig; int how, arg, entries; } methods[] = {
-    {"<init>", "([B)V", NEW, 1, 0}, {"<init>", "()V", NEW, 0, 1 << E_INSTANCE | 1 << E_INSTNOARGS},
+    {"<init>", "()V", NEW, 0, 1 << E_INSTANCE | 1 << E_INSTNOARGS},
     {"main", "([Ljava/lang/String;)V", CALL_STATIC, 1, 1 << E_STATIC}, {"main", "()V", CALL_STATIC, 0, 1 << E_NOARGS},
     {"main", "([Ljava/lang/String;)V", CALL_VOID, 1, 1 << E_INSTANCE | 1 << E_NOCTOR},
     {"main", "()V", CALL_VOID, 0, 1 << E_INSTNOARGS}, {"toString", "()Ljava/lang/String;", CALL_OBJECT, 0, 0},
     {"getStackTrace", "()[Ljava/lang/StackTraceElement;", CALL_OBJECT, 0, 0}};
 static int hasMethod(Obj *c, int m) {
-    return m == M_STRING_INIT ? c == stringClass : m == M_TOSTRING ? isThrowable(c) || c == frameClass
+    return m == M_TOSTRING ? isThrowable(c) || c == frameClass
          : m == M_STACK ? isThrowable(c) : methods[m].entries >> c->entry & 1;
 }
 static jmethodID lookup(Obj *c, const char *name, const char *sig, int isStatic) {
@@ -173,16 +172,6 @@ ENTRY(jmethodID, GetStaticMethodID, 0, jclass c, const char *name, const char *s
 ENTRY(jclass, FindClass, 0, const char *name)
     say("findclass", "%s", name); Obj *c = classNamed(name, -1);
     return c ? newRef(c) : throwNew("java/lang/NoClassDefFoundError", name);
-}
-/* Arrays of both kinds, zeroed: a byte array holds bytes, an object array items. */
-static jobject newArray(int kind, Obj *cls, jsize len) {
-    Obj *a = allocate() ? newObj(kind, cls) : NULL;
-    if (a) a->len = len, a->bytes = calloc(len + 1, 1), a->items = calloc(len + 1, sizeof(Obj *));
-    return newRef(a);
-}
-ENTRY(jbyteArray, NewByteArray, 0, jsize len) return newArray(K_BYTES, NULL, len); }
-ENTRY(void, SetByteArrayRegion, 0, jbyteArray array, jsize start, jsize len, const jbyte *bytes)
-    Obj *a = NEED(array, K_BYTES); if (inBounds(a, start, len)) memcpy(a->bytes + start, bytes, len);
 }
 ENTRY(jstring, NewString, 0, const jchar *s, jsize len) return allocate() ? newString(copyChars(s, len), len) : NULL; }
 ENTRY(jsize, GetStringLength, 0, jstring s) return NEED(s, K_STRING)->len; }
@@ -217,9 +206,10 @@ ENTRY(void, ExceptionDescribe, 1)
 ENTRY(jint, Throw, 0, jthrowable t) pending = NEED(t, K_THROWABLE); return 0; }
 ENTRY(void, DeleteLocalRef, 1, jobject ref) if (MAYBE(ref)) *(Obj **)ref = NULL, liveRefs--; }
 ENTRY(jobjectArray, NewObjectArray, 0, jsize len, jclass cls, jobject init)
-    Obj *value = MAYBE(init); jobject a = newArray(K_ARRAY, NEED(cls, K_CLASS), len);
-    for (int i = 0; a && i < len; i++) (*(Obj **)a)->items[i] = value;
-    return a;
+    Obj *value = MAYBE(init), *c = NEED(cls, K_CLASS), *a = allocate() ? newObj(K_ARRAY, c) : NULL;
+    if (a) a->len = len, a->items = calloc(len + 1, sizeof(Obj *));
+    for (int i = 0; a && i < len; i++) a->items[i] = value;
+    return newRef(a);
 }
 ENTRY(void, SetObjectArrayElement, 0, jobjectArray array, jsize i, jobject ref)
     Obj *a = NEED(array, K_ARRAY), *value = MAYBE(ref); if (inBounds(a, i, 1)) a->items[i] = value;
@@ -255,17 +245,14 @@ static void showWindow(void) {
     say("main.splash.afterwindow", "%s", splash());
 }
 static void throwFromMain(void) {
-    int frames = cfg.MAIN_THROWS_FRAMES;
     say("main.throw", "%s", cfg.MAIN_THROWS), pending = newThrowable(cfg.MAIN_THROWS, "thrown by main");
-    pending->items = calloc(pending->len = frames ? frames : 2, sizeof(Obj *));
-    for (int i = 0; i < pending->len; i++)
-        (pending->items[i] = newObj(K_FRAME, frameClass))->name = frames
-            ? textf("com.example.Main.frame%d(Main.java:%d)", i + 1, i + 1)
-            : strdup(i ? "com.example.Main.run(Main.java:3)" : "com.example.Main.main(Main.java:7)");
+    pending->items = calloc(pending->len = cfg.MAIN_THROWS_FRAMES ? cfg.MAIN_THROWS_FRAMES : 2, sizeof(Obj *));
+    for (int i = 1; i <= pending->len; i++)
+        (pending->items[i - 1] = newObj(K_FRAME, frameClass))->name = textf("com.example.Main.f%d(Main.java:%d)", i, i);
 }
 static void runMain(Obj *cls, Obj *args) {
-    say("main.class", "%s", cls->name), say("main.kind", "%s", entryKind[cls->entry]);
-    say("main.splash", "%s", splash()), say("main.argc", "%d", args ? args->len : 0);
+    say("main.class", "%s", cls->name), say("main.splash", "%s", splash());
+    say("main.argc", "%d", args ? args->len : 0);
     for (int i = 0, n; args && i < args->len; i++) {
         if (!args->items[i]) fail("main's argument %d is null", i);
         char *text = utf8(args->items[i]->text, args->items[i]->len, &n);
@@ -276,9 +263,8 @@ static void runMain(Obj *cls, Obj *args) {
     if (cfg.APP_THREAD_MS) appThread = CreateThread(NULL, 0, appThreadMain, NULL, 0, NULL);
     if (cfg.MAIN_SHOW_WINDOW) showWindow();
     if (cfg.MAIN_SLEEP_MS) Sleep(cfg.MAIN_SLEEP_MS), say("main.splash.end", "%s", splash());
-    int code = cfg.MAIN_EXIT ? atoi(cfg.MAIN_EXIT) : 0; /* as System.exit: the launcher's hook has the last word */
-    if (cfg.MAIN_EXIT && (say("main.exit", "%d", code), exitHook)) exitHook(code);
-    if (cfg.MAIN_EXIT) ExitProcess(code);
+    if (cfg.MAIN_EXIT && (say("main.exit", "%d", cfg.MAIN_EXIT), exitHook)) exitHook(cfg.MAIN_EXIT); /* System.exit */
+    if (cfg.MAIN_EXIT) ExitProcess(cfg.MAIN_EXIT);
     if (cfg.MAIN_THROWS) throwFromMain();
     else say("main.return", NULL);
 }
@@ -287,18 +273,12 @@ static const char *const callName[] = {"NewObject", "CallStaticVoidMethod", "Cal
 static jobject invoke(JNIEnv *env, jobject target, jmethodID id, const jvalue *args, int how) {
     const char *fn = callName[how]; INT_PTR n = (INT_PTR)id - 1;
     if (enter(env, fn, 0), n < 0 || n >= nclasses * M_COUNT) fail("%s: invalid method ID", fn);
-    int m = n % M_COUNT, len;
+    int m = n % M_COUNT;
     Obj *c = classes[n / M_COUNT], *t = deref(target, fn);
     if (how < CALL_VOID ? t != c : t->cls != c && !(isThrowable(c) && t->kind == K_THROWABLE))
         fail("%s: method of %s called on %s", fn, c->name, t->kind == K_CLASS ? t->name : kindName[t->kind]);
     if (methods[m].how != how) fail("%s of %s.%s%s", fn, c->name, methods[m].name, methods[m].sig);
     Obj *a = methods[m].arg && args && args[0].l ? deref(args[0].l, fn) : NULL; /* one object argument at most */
-    if (m == M_STRING_INIT) { /* String(byte[]) decodes with the default charset */
-        if (!a || a->kind != K_BYTES) fail("String(byte[]) given no byte[]");
-        UINT codePage = cfg.CHARSET && !strcmp(cfg.CHARSET, "utf-8") ? CP_UTF8 : CP_ACP;
-        WCHAR *text = allocate() ? decode(codePage, a->bytes, a->len, &len) : NULL;
-        return text ? newString(text, len) : NULL;
-    }
     if (m == M_CTOR) return newRef(newObj(K_INSTANCE, c));
     if (m == M_TOSTRING && t->kind == K_FRAME) return newStringUtf8(t->name);
     if (m == M_TOSTRING) { char *text = describe(t); jobject s = newStringUtf8(text); return free(text), s; }
@@ -348,7 +328,7 @@ _Static_assert(sizeof envTable <= sizeof traps && sizeof vmTable <= sizeof vmTra
 static void fillTables(void) {
     memcpy(&envTable, traps, sizeof envTable), memcpy(&vmTable, vmTraps, sizeof vmTable);
 #define SET(f) envTable.f = f
-    SET(FindClass), SET(GetMethodID), SET(GetStaticMethodID), SET(NewByteArray), SET(SetByteArrayRegion);
+    SET(FindClass), SET(GetMethodID), SET(GetStaticMethodID);
     SET(NewString), SET(GetStringLength), SET(GetStringChars), SET(ReleaseStringChars), SET(GetStringUTFChars);
     SET(ReleaseStringUTFChars), SET(Throw), SET(ExceptionOccurred), SET(ExceptionCheck), SET(ExceptionDescribe);
     SET(ExceptionClear), SET(DeleteLocalRef), SET(NewObjectArray), SET(SetObjectArrayElement);
