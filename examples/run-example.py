@@ -11,7 +11,8 @@ from cases import Case
 example = Case('HelloApp', exe='HelloApp.exe', ini=open(os.path.join(here, 'HelloApp.ini')).read(),
                args='first "second argument" -nosplash', env={'TESTJVM_CLASSES': 'com/example/hello/Main'})
 example.table = 'example'
-_, [(_, seen)] = run.run(run.Build(sys.argv[1]), [example])
+_, [root] = run.run(run.Build(sys.argv[1]), [example])
+seen = run.Observed(root)
 print('HelloApp.exe (the launcher) with HelloApp.ini and a private runtime beside it:')
 for box in seen.boxes:
     print(f'message box "{box["caption"]}":\n{box["text"]}')

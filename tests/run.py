@@ -75,7 +75,8 @@ def batch_entry(case, root, exe, build):
     for root_key in sorted(roots):
         entry.append(f'regclear {root_key}')
     for key, name, kind, data in case.reg:
-        raw = data.to_bytes(4, 'little') if kind == 'dword' else data if isinstance(data, bytes) else expand(data).encode()
+        raw = data.to_bytes(4, 'little') if kind == 'dword' else data if isinstance(data, bytes) else \
+            (expand(data) + '\0').encode('utf-16-le') if kind in ('sz', 'expand') else expand(data).encode()
         entry.append(f'reg {key}|{name}|{kind}|{raw.hex()}')
     if case.cover: entry.append('cover 1')
     if case.stdout: entry.append(f'stdout {app}\\stdout.txt')
@@ -230,27 +231,16 @@ def differences(case, seen):
 def check(case, seen): return next((d for d in differences(case, seen) if d), None)
 
 
-def load_cases(names):
-    cases = [(name, case) for name in names for case in importlib.import_module('cases.' + name).CASES]
-    for name, case in cases:
-        case.table = name
-    return [case for _, case in cases]
-
-
 def run(build, cases):
-    """Lays out and launches every case; returns (case, observed) pairs."""
-    roots = {}
-    for index, case in enumerate(cases):
-        roots[id(case)] = root = os.path.join(build.dir, 'cases', f'{case.table}-{index}')
+    """Lays out and launches every case; returns why the probe could not run (or None) and the cases' directories."""
+    roots, batches = [os.path.join(build.dir, 'cases', f'{case.table}-{index}') for index, case in enumerate(cases)], {}
+    for case, root in zip(cases, roots):
         exe = layout(case, root, build)
         if case.deep:
             run_deep(case, root, exe)
         else:
-            roots[id(case)] = (root, batch_entry(case, root, exe, build))
-    batches = {cp: [roots[id(c)][1] for c in cases if c.cp == cp and not c.deep] for cp in (1252, 932)}
-    batches = {cp: entries for cp, entries in batches.items() if entries}
-    skipped = run_probe(build, batches) if batches else None
-    return skipped, [(case, Observed(roots[id(case)] if case.deep else roots[id(case)][0])) for case in cases]
+            batches.setdefault(case.cp, []).append(batch_entry(case, root, exe, build))
+    return run_probe(build, batches) if batches else None, roots
 
 
 def main():
@@ -261,7 +251,11 @@ def main():
         del args[at:at + 2]
     BUILDS.update((build.arch, build.dir) for build in builds)
     BUILDS.setdefault('x86', os.path.join(os.path.dirname(builds[0].dir), 'x86'))  # as build.sh lays them out
-    tables = load_cases(args or TABLES)
+    tables = []
+    for name in args or TABLES:
+        for case in importlib.import_module('cases.' + name).CASES:
+            case.table = name
+            tables.append(case)
     passed = failed = skipped = 0
     for build in builds:
         # Copies: a row may fit its arguments to the program path it is given.
@@ -271,13 +265,13 @@ def main():
             print(f'SKIP {case.table}/{case.name}{tag}: {case.skip}')
         skipped += sum(1 for c in cases if c.skip)
         cases = [c for c in cases if not c.skip]
-        why_not, results = run(build, cases)
+        why_not, roots = run(build, cases)
         if why_not:
             print(why_not)
             skipped += len(cases)
             continue
-        for case, seen in results:
-            difference = check(case, seen)
+        for case, root in zip(cases, roots):
+            difference = check(case, Observed(root))
             passed, failed = passed + (difference is None), failed + (difference is not None)
             if difference:
                 print(f'FAIL {case.table}/{case.name}{tag}: {difference[0]}: expected {difference[1]!r}, observed {difference[2]!r}')

@@ -2,9 +2,11 @@
 // have met: the message boxes (each answered with OK), the splash window and its pixels, a timeout, the exit code.
 #include <windows.h>
 #include <cstdio>
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,12 +22,6 @@ struct Case {
     bool cover = false;
     DWORD timeoutMs = 30000; // without a `timeout` line
 };
-
-wstring Widen(const string& text)
-{
-    wstring wide(text.size(), L'\0');
-    return wide.substr(0, MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), &wide[0], int(text.size())));
-}
 
 // UTF-8 with `\` doubled and control bytes as \xHH: a tab or line end in a text cannot split a field or a line.
 string Escape(const wstring& wide)
@@ -47,28 +43,28 @@ bool ReadBatch(const wchar_t* path, std::vector<Case>& cases)
         {L"binary", REG_BINARY}, {L"none", REG_NONE}};
     for (string line; std::getline(batch, line);) {
         line.erase(line.find_last_not_of('\r') + 1);
-        size_t space = line.find(' ');
+        size_t space = std::min(line.find(' '), line.size());
         string key = line.substr(0, space);
-        wstring rest = space == string::npos ? L"" : Widen(line.substr(space + 1));
+        wstring rest(line.size(), L'\0'); // the UTF-8 text after the space
+        int length = int(line.size() - space);
+        rest.resize(MultiByteToWideChar(CP_UTF8, 0, &line[space], length, &rest[0], int(rest.size())));
+        rest.erase(0, 1);
         if (key == "case") cases.emplace_back(), cases.back().id = rest;
         if (key == "case" || key == "end" || key.empty()) continue;
         if (cases.empty()) return false;
         Case& c = cases.back();
-        size_t first = rest.find(L'|'), last = rest.rfind(L'|'), type = rest.rfind(L'|', last - 1);
-        auto typeName = types.find(rest.substr(type + 1, last - type - 1));
         if (texts.count(key)) c.*texts.at(key) = rest;
         else if (key == "env" || key == "regclear") (key == "env" ? c.env : c.clear).push_back(rest);
         else if (key == "cover") c.cover = rest == L"1";
         else if (key == "timeout") c.timeoutMs = wcstoul(rest.c_str(), nullptr, 10);
-        else if (key == "reg" && last && type != wstring::npos && type > first && typeName != types.end()) {
-            string data; // key|name|type|hex
-            for (size_t i = last + 1; i + 1 < rest.size(); i += 2)
-                data += char(wcstoul(rest.substr(i, 2).c_str(), nullptr, 16));
-            wstring text = Widen(data) + L'\0'; // stored as UTF-16: either launcher reads its own code page
-            if (typeName->second == REG_SZ || typeName->second == REG_EXPAND_SZ)
-                data.assign(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
-            wstring name = rest.substr(first + 1, type - first - 1);
-            c.values.push_back({rest.substr(0, first), name, typeName->second, data});
+        else if (key == "reg") { // key|name|type|the bytes to store, in hex
+            std::wistringstream fields(rest);
+            wstring path, name, type, hex;
+            std::getline(std::getline(std::getline(std::getline(fields, path, L'|'), name, L'|'), type, L'|'), hex);
+            string data;
+            for (size_t i = 0; i + 1 < hex.size(); i += 2) data += char(wcstoul(hex.substr(i, 2).c_str(), nullptr, 16));
+            if (!types.count(type)) return false;
+            c.values.push_back({path, name, types.at(type), data});
         } else
             return false;
     }
