@@ -7,7 +7,7 @@ mode=${1:-run}
 
 packages=(cmake ninja-build g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 openjdk-17-jdk-headless
-          googletest wine wine64 xvfb locales python3 python3-pefile gcc)
+          wine wine64 xvfb locales python3 python3-pefile python3-pil gcc)
 
 install_missing() {
     local missing=()
@@ -57,5 +57,5 @@ if [ "$mode" = test ]; then
     wait "$run32_prepare" || true
     tests/support/with-wine.sh build/x64 ctest --test-dir build/x64 --output-on-failure
 else
-    tests/support/with-wine.sh build/x64 python3 examples/run-example.py build/x64
+    tests/support/with-wine.sh build/x64 /usr/bin/python3 examples/run-example.py build/x64
 fi

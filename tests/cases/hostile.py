@@ -3,7 +3,6 @@ import os
 from cases import *
 
 
-
 def longest(program):
     """Words filling the command line to 32,766 characters, the most it holds with its terminating NUL."""
     room = 32766 - len(program) - 1
@@ -13,6 +12,8 @@ def longest(program):
 GOOD = Image(5, 3, gradient).bmp()
 ART = Image(24, 16, tiles)
 PNG, JPEG, GIF = ART.png(), ART.jpeg(), ART.gif()
+JPEG_SIZE, JPEG_TABLE = JPEG.index(b'\xff\xc0') + 5, JPEG.index(b'\xff\xc4') + 5  # height and width; code counts
+GIF_IMAGE = 13 + 3 * 2 ** ((GIF[10] & 7) + 1)  # the image descriptor, after the header and the colour table
 
 
 def patched(offset, data, base=GOOD):
@@ -34,14 +35,14 @@ CASES = [
         ('odd depth', patched(28, b'\xff\xff')))],
     # Damaged JPEG scan data decodes to noise, as decoders are made to; a damaged coding table is refused.
     *[no_splash(f'{kind} {name}', 'splash.img', {'splash.img': data})
-      for kind, good, damage in (('PNG', PNG, (45, bytes(range(7, 250, 31)))), ('JPEG', JPEG, (95, b'\xff\xff')),
-                                 ('GIF', GIF, (800, bytes(range(7, 250, 31)))))
+      for kind, good, damage in (('PNG', PNG, (45, bytes(range(7, 250, 31)))), ('JPEG', JPEG, (JPEG_TABLE, b'\xff\xff')),
+                                 ('GIF', GIF, (GIF_IMAGE + 12, bytes(range(7, 250, 31)))))
       for name, data in (('cut in half', good[:len(good) // 2]), ('without its last two bytes', good[:-2]),
                          ('damaged', patched(*damage, good)))],
     *[no_splash(name, 'splash.img', {'splash.img': data}, arches=BOTH) for name, data in (
-        ('PNG just over 256 MiB once decoded', png(8193, 8192, 0, (bytes(8193) for _ in range(8192)))),
-        ('JPEG claiming 60000 x 60000', patched(76, (60000).to_bytes(2, 'big') * 2, JPEG)),
-        ('GIF claiming 65535 x 65535', patched(786, b'\xff' * 4, patched(6, b'\xff' * 4, GIF))))],
+        ('PNG just over 256 MiB once decoded', encode(PIL.Image.new('L', (8193, 8192)), 'PNG')),
+        ('JPEG claiming 60000 x 60000', patched(JPEG_SIZE, (60000).to_bytes(2, 'big') * 2, JPEG)),
+        ('GIF claiming 65535 x 65535', patched(GIF_IMAGE + 5, b'\xff' * 4, patched(6, b'\xff' * 4, GIF))))],
     no_splash('a directory', 'splash.bmp', {'splash.bmp\\': DIR}),
     *[no_splash(f'device {device}', device) for device in ('AUX', 'CON', 'NUL')],
     no_splash('device COM1', 'COM1', skip=None if os.path.exists('/dev/ttyS0') else 'no /dev/ttyS0 for COM1'),
