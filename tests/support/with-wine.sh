@@ -15,14 +15,8 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 if [ -n "$x86" ]; then
     [ "$(id -u)" = 0 ] || skip "not root (the emulation registers a binfmt_misc entry)"
-    # A worktree's root is not the project's: look beside the main checkout too.
-    root=$(cd "$(dirname "$0")/../.." && pwd)
-    common=$(git -C "$root" rev-parse --path-format=absolute --git-common-dir 2>/dev/null || true)
-    for kit in "${RUN32_DIR:-}" "$root/../shared/run32" "${common:+$(dirname "$common")/../shared/run32}"; do
-        [ -n "$kit" ] && [ -x "$kit/run32.sh" ] && break
-    done
-    [ -x "$kit/run32.sh" ] || skip "../shared/run32 is not beside the project"
-    run32=$(cd "$kit" && pwd)/run32.sh
+    run32=$(cd "$(dirname "$0")/../.." && pwd)/../shared/run32/run32.sh
+    [ -x "$run32" ] || skip "../shared/run32 is not beside the project"
     grep -qw binfmt_misc /proc/filesystems || skip "the kernel has no binfmt_misc"
     for tool in Xvfb gcc; do command -v "$tool" >/dev/null || skip "$tool is missing; ./build.sh installs it"; done
     export W32_HOME=${W32_HOME:-/tmp/w32}
@@ -43,9 +37,7 @@ if [ -n "$x86" ]; then
     [ $# -gt 0 ] || [ ! -f "$WINEPREFIX/.prepared" ] || { exec 9>&-; exit 0; }
     display=190 start=("$run32" start) stop=("$run32" stop)   # the emulation's start also creates the prefix
 else
-    for tool in wine wineserver Xvfb; do
-        command -v "$tool" >/dev/null || { echo "with-wine.sh: $tool is missing; ./build.sh installs it" >&2; exit 2; }
-    done
+    command -v wine >/dev/null && command -v Xvfb >/dev/null || { echo "with-wine.sh: ./build.sh installs Wine and Xvfb" >&2; exit 2; }
     export WINEPREFIX="$build_dir/wineprefix"
     display=90 start=(wineserver -p) stop=(wineserver -k)
 fi
