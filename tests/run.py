@@ -68,7 +68,7 @@ def batch_entry(case, root, exe, build):
     env = {'TESTJVM_LOG': app + '\\jvm.log', 'TESTJVM_CLASSES': 'com/example/Main', **case.env}
     entry = [f'case {case.name}', f'out {app}\\probe.txt', f'line {line}',
              f'cwd {win(os.path.join(root, case.cwd)) if case.cwd is not None else win(os.path.dirname(exe))}',
-             f'watch {app}\\jvm.log', f'timeout {max(case.timeout, build.min_timeout)}']
+             f'timeout {max(case.timeout, build.min_timeout)}']
     entry += [f'env {name}={expand(value)}' for name, value in env.items()]
     # Each vendor's key is cleared whole; below Microsoft only its JDK key.
     roots = {'\\'.join(key.split('\\')[:3 if '\\Microsoft\\' in key else 2]) for key, *_ in case.reg}
@@ -79,7 +79,7 @@ def batch_entry(case, root, exe, build):
             (expand(data) + '\0').encode('utf-16-le') if kind in ('sz', 'expand') else expand(data).encode()
         entry.append(f'reg {key}|{name}|{kind}|{raw.hex()}')
     if case.cover: entry.append('cover 1')
-    if case.stdout: entry.append(f'stdout {app}\\stdout.txt')
+    if case.stdout is not None: entry.append(f'stdout {app}\\stdout.txt')
     return entry + ['end']
 
 
@@ -113,29 +113,26 @@ class Observed:
     def __init__(self, root):
         read = lambda name: open(os.path.join(root, name), 'rb').read() if os.path.exists(os.path.join(root, name)) else None
         self.root, self.boxes, self.splash, self.pixels, self.metrics, self.exit = root, [], None, None, None, None
-        self.started = self.timedout = False
+        self.started = self.timedout = 0
         for line in (read('probe.txt') or b'').decode('utf-8').splitlines():
             key, _, rest = line.partition(' ')
             values = rest.split('\t' if key == 'box' else None)
             if key == 'box':
                 self.boxes.append(dict(caption=unescape(values[0]), text=unescape(values[1]), owner=values[2],
-                                       buttons=values[3], splash_visible=values[4] == '1', log_size=int(values[5] or 0)))
+                                       buttons=values[3], splash_visible=values[4] == '1'))
             elif key == 'splash':
                 self.splash = dict(style=int(values[0], 16), exstyle=int(values[1], 16), classstyle=int(values[2], 16),
                                    rect=tuple(map(int, values[3:7])), layered=values[7] == '1', responds=values[8] == '1')
             elif key == 'pixels':
                 self.pixels = (tuple(map(int, values[:4])), bytes.fromhex(values[4]))
-            elif key in ('metrics', 'exit'):
+            elif key in ('metrics', 'exit', 'started', 'timedout'):
                 setattr(self, key, tuple(map(int, values)) if key == 'metrics' else int(rest))
-            elif key in ('started', 'timedout'):
-                setattr(self, key, rest == '1')
-        self.log_bytes, self.stdout = read('jvm.log') or b'', read('stdout.txt')
-        self.log = [unescape(line) for line in self.log_bytes.decode('utf-8', 'replace').splitlines()]
+        self.stdout = read('stdout.txt')
+        self.log = [unescape(line) for line in (read('jvm.log') or b'').decode('utf-8', 'replace').splitlines()]
         self.launch_log = (read('launch.log') or b'').decode('cp1252', 'replace').splitlines()
 
     def values(self, key): return [line[len(key) + 1:] for line in self.log if line.startswith(key + '=')]
     def options(self): return self.values('option')[:-len(HOOKS)]
-    def log_at_box(self): return self.log_bytes[:max(self.boxes[0]['log_size'], 0)].decode('utf-8', 'replace').splitlines()
 
 
 def in_order(lines, wanted):
@@ -203,7 +200,7 @@ def differences(case, seen):
     for key, want in (('option', case.options), ('main.class', case.main and [case.main]), ('arg', case.args_seen)):
         got = seen.options() if key == 'option' else seen.values(key)
         yield want is not None and got != app(want) and [key, app(want), got]
-    missing = in_order(seen.log, case.log) or (box and in_order(seen.log_at_box(), case.before_box))
+    missing = in_order(seen.log, case.log)
     yield missing and ['log', missing, seen.log]
     missing = in_order(seen.launch_log, app(case.launch_log))
     yield missing and ['launch log', missing, seen.launch_log]
@@ -225,7 +222,7 @@ def differences(case, seen):
         not (detach and detach[0] < log.index('destroy.end')) and ['teardown', 'DestroyJavaVM after the detach', log]
     peaks = seen.values('localrefs.peak')
     yield any(int(peak) > 16 for peak in peaks) and ['local references', 'at most 16 live', peaks]
-    yield case.check and case.check(seen)
+    yield case.stdout is not None and seen.stdout != case.stdout and ['standard output', case.stdout, seen.stdout]
 
 
 def check(case, seen): return next((d for d in differences(case, seen) if d), None)
@@ -261,10 +258,8 @@ def main():
         # Copies: a row may fit its arguments to the program path it is given.
         cases = [copy.copy(c) for c in tables if build.arch in c.arches]
         tag = '' if build.arch == 'x64' else f' [{build.arch}]'
-        for case in (c for c in cases if c.skip):
-            print(f'SKIP {case.table}/{case.name}{tag}: {case.skip}')
-        skipped += sum(1 for c in cases if c.skip)
-        cases = [c for c in cases if not c.skip]
+        print(''.join(f'SKIP {c.table}/{c.name}{tag}: {c.skip}\n' for c in cases if c.skip), end='')
+        skipped, cases = skipped + sum(1 for c in cases if c.skip), [c for c in cases if not c.skip]
         why_not, roots = run(build, cases)
         if why_not:
             print(why_not)

@@ -5,16 +5,12 @@ RUNTIME = 'Java Runtime Environment'
 LONG_PARAMETERS = ['-Dkey%d=value' % i for i in range(700)]
 
 
-def sized(length, quoted):
+def sized(length, quote):
     """A class path and parameters of about this length, read through the INI reader's growing buffer."""
-    path = ''.join('lib\\part%d.jar;' % i for i in range(length // 10 + 1))[:length]
-    words = LONG_PARAMETERS[:length // 16 + 1]
-    quote = '"' if quoted else ''
-    return Case(f'{length} characters{" quoted" if quoted else ""}',
-                ini=ini(('CLASS PATH', f'class path={quote}{path}{quote}'),
-                        ('java runtime environment', "MAIN class='com.example.Main'",
-                         'Virtual Machine PARAMETERS=' + ' '.join(words))),
-                options=['-Djava.class.path=' + path] + words, main='com/example/Main')
+    path, words = ''.join('lib\\part%d.jar;' % i for i in range(length // 10 + 1))[:length], LONG_PARAMETERS[:length // 16 + 1]
+    return Case(f'{length} characters{" quoted" if quote else ""}', options=['-Djava.class.path=' + path] + words,
+                main='com/example/Main', ini=ini(('CLASS PATH', f'class path={quote}{path}{quote}'), (
+                    'java runtime environment', "MAIN class='com.example.Main'", 'Virtual Machine PARAMETERS=' + ' '.join(words))))
 
 
 SHAPES = 'lib\\app.jar', ['-Djava.class.path=lib\\app.jar', '-Xmx32m']
@@ -34,8 +30,7 @@ CASES = [
     # Needs a case directory without a dot in its path: the last dot of a directory would be taken.
     Case('an exe path without a dot ends silently', exe='NoDot', exit=0xFFFFFFFF),
     Case('the last dot names the file', exe='My.Cool.App.exe', options=['-Djava.class.path=app.jar']),
-    *[sized(length, quoted) for length, quoted in ((255, False), (256, False), (511, False), (254, True), (255, True),
-                                                   (511, True), (1023, True), (300, True), (5000, True))],
+    *[sized(length, '') for length in (255, 256, 511)], *[sized(length, '"') for length in (254, 255, 511, 1023, 300, 5000)],
     Case('LF line ends', ini=SHAPED, options=SHAPES[1]),
     Case('CRLF line ends', ini=SHAPED.replace('\n', '\r\n'), options=SHAPES[1]),
     Case('UTF-16 with BOM', ini=b'\xff\xfe' + SHAPED.replace('\n', '\r\n').encode('utf-16-le'), options=SHAPES[1], arches=BOTH),

@@ -31,6 +31,7 @@ CASES = [
         ('one byte short', GOOD[:-1]), ('headers only', GOOD[:54]), ('not BM', b'P' + GOOD[1:]),
         ('negative width', patched(18, (-5).to_bytes(4, 'little', signed=True))),
         ('huge dimensions', patched(18, (0x7FFFFFFF).to_bytes(4, 'little') + (0x80000000).to_bytes(4, 'little'))),
+        ('100,000 x 100,000, a size past 32 bits', patched(18, (100000).to_bytes(4, 'little') * 2)),
         ('pixels said to start inside the headers', patched(10, (40).to_bytes(4, 'little'))),
         ('odd depth', patched(28, b'\xff\xff')))],
     # Damaged JPEG scan data decodes to noise, as decoders are made to; a damaged coding table is refused.
@@ -43,7 +44,7 @@ CASES = [
         ('PNG just over 256 MiB once decoded', encode(PIL.Image.new('L', (8193, 8192)), 'PNG')),
         ('JPEG claiming 60000 x 60000', patched(JPEG_SIZE, (60000).to_bytes(2, 'big') * 2, JPEG)),
         ('GIF claiming 65535 x 65535', patched(GIF_IMAGE + 5, b'\xff' * 4, patched(6, b'\xff' * 4, GIF))))],
-    no_splash('a directory', 'splash.bmp', {'splash.bmp\\': DIR}),
+    no_splash('missing', 'splash.bmp'), no_splash('a directory', 'splash.bmp', {'splash.bmp\\': DIR}),
     *[no_splash(f'device {device}', device) for device in ('AUX', 'CON', 'NUL')],
     no_splash('device COM1', 'COM1', skip=None if os.path.exists('/dev/ttyS0') else 'no /dev/ttyS0 for COM1'),
 ]

@@ -9,9 +9,8 @@ JVM = '%APP%\\bin\\client\\jvm.dll'
 NO_MAIN = {'TESTJVM_CLASSES': 'com/example/Main!nomain'}
 
 
-def failing(name, box=None, env=None, files=None, log=(), before_box=(), **fields):
-    return Case(name, args='a b', env=env or {}, files=files or {}, box=box, log=list(log), before_box=list(before_box),
-                **({'exit': 0xFFFFFFFF} if box is None and 'exit' not in fields else {}), **fields)
+def failing(name, **fields):  # a launch that fails once the arguments are read; its box, if any, is the row's
+    return Case(name, args='a b', **{'exit': 0xFFFFFFFF, **fields})
 
 
 CASES = [
@@ -37,14 +36,14 @@ CASES = [
               box=load_failed(JVM), arches=(arch,)) for arch, other, bits in (('x64', 'x86', '32-bit'), ('x86', 'x64', '64-bit'))],
     failing('no JNI_CreateJavaVM', files={'bin\\client\\jvm.dll': STANDIN_NO_CREATE}, box=NO_EXPORT, arches=BOTH),
     failing('no JNI_GetDefaultJavaVMInitArgs', files={'bin\\client\\jvm.dll': STANDIN_NO_DEFAULT_ARGS}, box=NO_EXPORT, arches=BOTH),
-    failing('creation refused, pointers left behind', box=CREATION_REFUSED, before_box=['create.result=-1'], arches=BOTH,
+    failing('creation refused, pointers left behind', box=CREATION_REFUSED, log=['create.result=-1'], arches=BOTH,
             env={'TESTJVM_CREATE_RESULT': '-1', 'TESTJVM_CREATE_LEAVES_POINTERS': '1'}),
     failing('an option the machine refuses', ini=MINIMAL + 'Virtual Machine Parameters=-Xmx32m notAnOption\r\n',
             box=CREATION_REFUSED, absent=['main.class=com/example/Main']),
     failing('an empty option', ini=MINIMAL + 'Virtual Machine Parameters=-Xmx32m ""\r\n', box=CREATION_REFUSED),
     failing('main class missing', env={'TESTJVM_CLASSES': 'com/example/Other'}, arches=BOTH,
             box='Could not find the main class com/example/Main.\n',
-            before_box=['findclass=com/example/Main', 'describe=java.lang.NoClassDefFoundError: com/example/Main']),
+            log=['findclass=com/example/Main', 'describe=java.lang.NoClassDefFoundError: com/example/Main']),
     failing('main method missing, silently', env={**NO_MAIN, 'TESTJVM_SILENT_MISSING_METHOD': '1'}, arches=BOTH,
             box='No main method found in specified class.\n'),
     failing('main method missing, with an exception', env=NO_MAIN,

@@ -8,24 +8,17 @@ public class App {
         if (mode.equals("throw")) throw new IllegalStateException("thrown by main");
         if (mode.equals("print")) System.out.println("out: hello");
         if (mode.equals("print")) System.err.println("err: hello");
-        final FileOutputStream log = new FileOutputStream("jvm.log");
         String text = "greeting=" + System.getProperty("greeting") + "\n";
         for (String arg : args) text += "arg=" + arg + "\n";
-        log.write(text.getBytes("UTF-8"));
-        if (!mode.equals("linger")) {
-            log.close();
-            return;
-        }
-        new Thread() {
+        log(text);
+        if (mode.equals("linger")) new Thread() { // outlives main
             public void run() {
-                try {
-                    Thread.sleep(700);
-                    log.write("thread=done\n".getBytes("UTF-8"));
-                    log.close();
-                } catch (Exception e) {
-                    throw new RuntimeException(e);
-                }
+                try { Thread.sleep(700); log("thread=done\n"); } catch (Exception e) { throw new RuntimeException(e); }
             }
         }.start();
+    }
+
+    static void log(String text) throws Exception {
+        try (FileOutputStream log = new FileOutputStream("jvm.log", true)) { log.write(text.getBytes("UTF-8")); }
     }
 }

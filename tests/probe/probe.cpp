@@ -16,7 +16,7 @@ using std::string, std::wstring;
 
 struct RegistryValue { wstring key, name; DWORD type; string data; }; // REG_NONE: only the key
 struct Case {
-    wstring id, out, line, cwd, watch, output;
+    wstring id, out, line, cwd, output;
     std::vector<wstring> env, clear;
     std::vector<RegistryValue> values;
     bool cover = false;
@@ -38,7 +38,7 @@ bool ReadBatch(const wchar_t* path, std::vector<Case>& cases)
 {
     std::ifstream batch(path, std::ios::binary);
     const std::map<string, wstring Case::*> texts = {{"out", &Case::out}, {"line", &Case::line},
-        {"cwd", &Case::cwd}, {"watch", &Case::watch}, {"stdout", &Case::output}};
+        {"cwd", &Case::cwd}, {"stdout", &Case::output}};
     const std::map<wstring, DWORD> types = {{L"sz", REG_SZ}, {L"expand", REG_EXPAND_SZ}, {L"dword", REG_DWORD},
         {L"binary", REG_BINARY}, {L"none", REG_NONE}};
     for (string line; std::getline(batch, line);) {
@@ -105,20 +105,14 @@ std::vector<HWND> VisibleWindowsOf(DWORD processId, const wchar_t* className)
     return found;
 }
 
-string DescribeBox(HWND box, HWND splash, const wstring& watch)
+string DescribeBox(HWND box, HWND splash)
 {
     HWND owner = GetWindow(box, GW_OWNER);
-    wchar_t ownerClass[256] = L"";
-    GetClassNameW(owner, ownerClass, 256);
-    wstring ownerText = !owner ? L"none" : owner == splash ? L"splash" : L"other:" + wstring(ownerClass);
-    string buttons;
+    string buttons, ownerName = !owner ? "none" : owner == splash ? "splash" : "other";
     for (HWND button = nullptr; (button = FindWindowExW(box, button, L"Button", nullptr));)
         buttons += (buttons.empty() ? "" : ",") + std::to_string(GetDlgCtrlID(button));
-    WIN32_FILE_ATTRIBUTE_DATA file; // the watched file's size tells what was written before the box came
-    bool watched = !watch.empty() && GetFileAttributesExW(watch.c_str(), GetFileExInfoStandard, &file);
-    long long size = watched ? (static_cast<long long>(file.nFileSizeHigh) << 32) | file.nFileSizeLow : -1;
-    return "box " + Escape(TextOf(box)) + "\t" + Escape(TextOf(GetDlgItem(box, 0xFFFF))) + "\t" + Escape(ownerText) +
-           "\t" + buttons + "\t" + (splash && IsWindowVisible(splash) ? "1\t" : "0\t") + std::to_string(size) + "\n";
+    return "box " + Escape(TextOf(box)) + "\t" + Escape(TextOf(GetDlgItem(box, 0xFFFF))) + "\t" + ownerName + "\t" +
+           buttons + "\t" + (splash && IsWindowVisible(splash) ? "1" : "0") + "\n";
 }
 
 // The "pixels" line of the part of the rectangle that lies on the screen (nothing else can be read); empty if none.
@@ -223,7 +217,7 @@ string RunCase(const Case& c)
             classStyle = GetClassLongW(splash, GCL_STYLE);
         }
         for (HWND box : VisibleWindowsOf(process.dwProcessId, L"#32770"))
-            if (recorded.insert(box).second) fresh.push_back(box), result += DescribeBox(box, splash, c.watch);
+            if (recorded.insert(box).second) fresh.push_back(box), result += DescribeBox(box, splash);
         // The launcher now waits in a box, or has had half a second to paint.
         if (splash && !captured && !ended && IsWindowVisible(splash) &&
             (!fresh.empty() || GetTickCount() - splashSeen >= 500)) {

@@ -125,10 +125,9 @@ static char *describe(Obj *t) { /* "<class in dot form>: <message>", as Throwabl
 static int allocate(void) {
     return ++allocations != cfg.FAIL_ALLOC_AT || throwNew("java/lang/OutOfMemoryError", "Java heap space");
 }
-/* Bounds checked as Java checks them: a bad index leaves an exception pending, no crash. */
-static int inBounds(Obj *a, jsize start, jsize len) {
-    return (start >= 0 && len >= 0 && start <= a->len - len)
-        || throwNew("java/lang/ArrayIndexOutOfBoundsException", "out of bounds");
+/* Checked as Java checks it: a bad index leaves an exception pending, no crash. */
+static int inBounds(Obj *a, jsize i) {
+    return (i >= 0 && i < a->len) || throwNew("java/lang/ArrayIndexOutOfBoundsException", "out of bounds");
 }
 
 static struct JNINativeInterface_ envTable; static JNIEnv theEnv = &envTable;
@@ -212,10 +211,10 @@ ENTRY(jobjectArray, NewObjectArray, 0, jsize len, jclass cls, jobject init)
     return newRef(a);
 }
 ENTRY(void, SetObjectArrayElement, 0, jobjectArray array, jsize i, jobject ref)
-    Obj *a = NEED(array, K_ARRAY), *value = MAYBE(ref); if (inBounds(a, i, 1)) a->items[i] = value;
+    Obj *a = NEED(array, K_ARRAY), *value = MAYBE(ref); if (inBounds(a, i)) a->items[i] = value;
 }
 ENTRY(jobject, GetObjectArrayElement, 0, jobjectArray array, jsize i)
-    Obj *a = NEED(array, K_ARRAY); return inBounds(a, i, 1) ? newRef(a->items[i]) : NULL;
+    Obj *a = NEED(array, K_ARRAY); return inBounds(a, i) ? newRef(a->items[i]) : NULL;
 }
 ENTRY(jsize, GetArrayLength, 0, jarray array) return NEED(array, K_ARRAY)->len; } /* Object[] is all it measures */
 /* Arrays and classes have no class object here: the launcher has no use for one. */

@@ -37,7 +37,8 @@ if [ -n "$x86" ]; then
     [ $# -gt 0 ] || [ ! -f "$WINEPREFIX/.prepared" ] || { exec 9>&-; exit 0; }
     display=190 start=("$run32" start) stop=("$run32" stop)   # the emulation's start also creates the prefix
 else
-    command -v wine >/dev/null && command -v Xvfb >/dev/null || { echo "with-wine.sh: ./build.sh installs Wine and Xvfb" >&2; exit 2; }
+    command -v wine >/dev/null && command -v Xvfb >/dev/null ||
+        { echo "with-wine.sh: Wine or Xvfb is missing; ./build.sh installs them" >&2; exit 2; }
     export WINEPREFIX="$build_dir/wineprefix"
     display=90 start=(wineserver -p) stop=(wineserver -k)
 fi
