@@ -311,21 +311,19 @@ static jint JNICALL DetachCurrentThread(JavaVM *vm) {
     say("localrefs.peak", "%d", peakRefs), say("detach", "%d", cfg.DETACH_RESULT);
     return state = cfg.DETACH_RESULT ? state : DETACHED, cfg.DETACH_RESULT;
 }
-/* One trap per table slot, made by macros, so that a call nobody should make names its slot. */
-static void trap(int i) { fail("unexpected %s entry #%d", i < 900 ? "JNIEnv" : "JavaVM", i % 900); }
-#define TRAP(h, t, u) static void JNICALL trap##h##t##u(void) { trap(1##h##t##u - 1000); }
-#define SLOT(h, t, u) (void *)trap##h##t##u,
-#define TEN(F, h, t) F(h,t,0) F(h,t,1) F(h,t,2) F(h,t,3) F(h,t,4) F(h,t,5) F(h,t,6) F(h,t,7) F(h,t,8) F(h,t,9)
-#define HUNDRED(F, h) TEN(F,h,0) TEN(F,h,1) TEN(F,h,2) TEN(F,h,3) TEN(F,h,4) TEN(F,h,5) TEN(F,h,6) TEN(F,h,7) \
-    TEN(F,h,8) TEN(F,h,9)
-#define ALL(F) HUNDRED(F, 0) HUNDRED(F, 1) TEN(F, 2, 0) TEN(F, 2, 1) TEN(F, 2, 2) TEN(F, 2, 3) TEN(F, 2, 4)
-ALL(TRAP)
-static void *const traps[] = {ALL(SLOT)};
-TEN(TRAP, 9, 0) /* trap900 and on: the JavaVM's slots */
-static void *const vmTraps[] = {TEN(SLOT, 9, 0)};
-_Static_assert(sizeof envTable <= sizeof traps && sizeof vmTable <= sizeof vmTraps, "a trap for every slot");
+/* Every other slot holds an address in the never-mapped first 64 KiB that names the slot: a call through it
+ * faults there, and this handler says which slot it was. */
+enum { ENV_SLOTS = 0x1000, VM_SLOTS = 0x8000 };
+static LONG WINAPI unexpectedEntry(EXCEPTION_POINTERS *e) {
+    UINT_PTR at = (UINT_PTR)e->ExceptionRecord->ExceptionAddress, vm = at >= VM_SLOTS;
+    if (e->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION && at >= ENV_SLOTS && at < VM_SLOTS + 0x100)
+        fail("unexpected %s entry #%d", vm ? "JavaVM" : "JNIEnv", (int)(at - (vm ? VM_SLOTS : ENV_SLOTS)));
+    return EXCEPTION_CONTINUE_SEARCH;
+}
 static void fillTables(void) {
-    memcpy(&envTable, traps, sizeof envTable), memcpy(&vmTable, vmTraps, sizeof vmTable);
+    for (UINT_PTR i = 0; i < sizeof envTable / sizeof(void *); i++) ((void **)&envTable)[i] = (void *)(ENV_SLOTS + i);
+    for (UINT_PTR i = 0; i < sizeof vmTable / sizeof(void *); i++) ((void **)&vmTable)[i] = (void *)(VM_SLOTS + i);
+    AddVectoredExceptionHandler(1, unexpectedEntry);
 #define SET(f) envTable.f = f
     SET(FindClass), SET(GetMethodID), SET(GetStaticMethodID);
     SET(NewString), SET(GetStringLength), SET(GetStringChars), SET(ReleaseStringChars), SET(GetStringUTFChars);
