@@ -33,9 +33,8 @@ NO_EXPORT = 'Windows exception: cannot find CreateJavaVM JNI (errno = 127).\n'
 JRE_KEY = 'Software\\JavaSoft\\Java Runtime Environment'
 
 
-def not_found(requirement):
-    return (f'Java Runtime Environment (JRE) not found. Please download and install JRE ({requirement}) from: \n'
-            'https://www.java.com/getjava/download.html')
+def not_found(requirement): return (f'Java Runtime Environment (JRE) not found. Please download and install JRE '
+                                    f'({requirement}) from: \nhttps://www.java.com/getjava/download.html')
 
 
 def no_jvm(directory): return f'Java Virtual Machine (JVM) not found in JRE directory {directory}. Please reinstall JRE.'

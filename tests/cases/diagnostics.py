@@ -8,6 +8,7 @@ SHOW = LOG + 'Show Java Errors=true\r\n'
 JVM = '%APP%\\bin\\client\\jvm.dll'
 THROWS = {'TESTJVM_MAIN_THROWS': 'java/lang/IllegalStateException'}
 THROWN = 'java.lang.IllegalStateException: thrown by main'
+MISSING = 'java.lang.NoClassDefFoundError: com/example/Main'
 def frames(n): return ''.join(f'\n\tat com.example.Main.f{i}(Main.java:{i})' for i in range(1, n + 1))
 DEEP = THROWN + frames(18) + '\n\t... 12 more'
 HEAP = 'Could not reserve enough space for object heap'
@@ -34,13 +35,14 @@ CASES = [
     logged('no jvm.dll in the runtime', runtime=None, files={'bin\\java.dll': ''}, box=no_jvm('%APP%\\'),
            launch_log=[f'JVM library %APP%\\bin\\{kind}\\jvm.dll: none'
                        for kind in ('client', 'server', 'classic', 'hotspot')] + FAILED),
-    logged('jvm.dll not loadable', files={'bin\\client\\jvm.dll': 'not a library'}, box=load_failed(JVM),
+    logged('jvm.dll not loadable', files={'bin\\client\\jvm.dll': 'not a library'}, box=load_failed(JVM), arches=BOTH,
            launch_log=[f'JVM library {JVM}: found', 'Error box: ' + load_failed(JVM).strip()] + FAILED),
-    logged('creation refused', env={'TESTJVM_CREATE_RESULT': '-1'}, box=CREATION_REFUSED,
+    logged('creation refused, pointers left behind', box=CREATION_REFUSED, arches=BOTH,
+           env={'TESTJVM_CREATE_RESULT': '-1', 'TESTJVM_CREATE_LEAVES_POINTERS': '1'},
            launch_log=['JVM creation result: -1', 'Error box: ' + CREATION_REFUSED.strip()] + FAILED),
-    logged('main class missing', env={'TESTJVM_CLASSES': 'com/example/Other'},
-           box='Could not find the main class com/example/Main.\n',
-           launch_log=['Exception in thread "main" java.lang.NoClassDefFoundError: com/example/Main',
+    logged('main class missing', env={'TESTJVM_CLASSES': 'com/example/Other'}, arches=BOTH,
+           box='Could not find the main class com/example/Main.\n', log=['findclass=com/example/Main', 'describe=' + MISSING],
+           launch_log=['Exception in thread "main" ' + MISSING,
                        'Error box: Could not find the main class com/example/Main.'] + FAILED),
     logged('the application\'s output and its exception trace', env={**THROWS, 'TESTJVM_MAIN_PRINT': 'hello'}, exit=1,
            launch_log=['JVM creation result: 0', 'hello', 'err:hello', 'Exception in thread "main" ' + THROWN,
@@ -54,7 +56,7 @@ CASES = [
          box=DEEP, exit=1),
     Case('main class missing: one box, the exception below the message', ini=MINIMAL + SHOW,
          env={'TESTJVM_CLASSES': 'com/example/Other'},
-         box='Could not find the main class com/example/Main.\n\njava.lang.NoClassDefFoundError: com/example/Main'),
+         box='Could not find the main class com/example/Main.\n\n' + MISSING),
     Case('no main method: the exception alone', ini=MINIMAL + SHOW, env={'TESTJVM_CLASSES': 'com/example/Main!nomain'},
          box='java.lang.NoSuchMethodError: main'),
     Case('arguments not built: the exception alone', ini=MINIMAL + SHOW, env={'TESTJVM_FAIL_ALLOC_AT': '2'},

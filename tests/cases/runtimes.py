@@ -85,7 +85,7 @@ CASES = [
     ranged('any', 'any', '1.4.10', reg=runtimes(('1.4.2', '%APP%\\home-1.4.2'), ('1.4.10', '%APP%\\home-1.4.10'))),
     # The registry lists subkeys sorted by name: 1.05 comes before 1.5 and 1.5.0, which read as the same version.
     ranged('any', 'any', '1.05', reg=runtimes(*((k, f'%APP%\\home-{k}') for k in ('1.5.0', '1.5', '1.05', '1.4')))),
-    ranged('any', 'any', requirement='latest version', reg=[(JRE_KEY, '', 'none', b'')]),
+    ranged('any', 'any', requirement='latest version', reg=[(JRE_KEY, 'Description', 'sz', 'no runtimes')]),
     ranged('any', 'any', requirement='latest version', reg=runtimes(('CurrentVersion', 'C:\\x'), ('beta', 'C:\\y'))),
     ranged('1.4', 'any', requirement='minimum 1.4', reg=runtimes(('1.4', 'C:\\x')) + [(f'{JRE_KEY}\\1.5', 'Description', 'sz', 'no home')]),
     ranged('1.4', 'any', requirement='minimum 1.4', reg=runtimes(('1.4', 'C:\\x')) + [(f'{JRE_KEY}\\1.5', 'JavaHome', 'binary', b'')]),
@@ -103,7 +103,7 @@ CASES = [
                                                                   'bin\\server\\jvm.dll': ''},
          box=load_failed('%APP%\\bin\\client\\jvm.dll', 5)),
     Case('a thousand runtimes yield the highest', runtime=None, files=dict(HOME), ini=bounds('any', 'any'),
-         reg=runtimes(('1.8.0_999', '%APP%\\runtime')) + [(f'{JRE_KEY}\\1.8.0_{u}', '', 'none', b'') for u in range(999)]),
+         reg=runtimes(('1.8.0_999', '%APP%\\runtime')) + [(f'{JRE_KEY}\\1.8.0_{u}', 'Description', 'sz', '') for u in range(999)]),
     Case('a subkey name of 255 characters', runtime=None, files=dict(HOME), ini=bounds('any', 'any'), arches=BOTH,
          reg=runtimes(('1.8', 'C:\\not chosen'), ('1.9.0_' + 'x' * 249, '%APP%\\runtime'))),
     java_home('JavaHome as REG_DWORD', 'dword', 0x41, no_jvm('A\\')),

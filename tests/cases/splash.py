@@ -6,10 +6,8 @@ from cases import *
 SMALL = Image(20, 10, gradient)
 
 
-def shown(name, image, bits=24, top_down=False, **fields):
-    return Case(name, ini=ini(('Display', 'Splash Screen=art\\splash.bmp')),
-                files={'art\\splash.bmp': image.bmp(bits, top_down)}, box=CLASS_PATH_MISSING,
-                splash=dict(image=image, pixels=not top_down), **fields)
+def shown(name, image, bits=24, top_down=False, arches=('x64',)):
+    return pictured(name, image.bmp(bits, top_down), image, 'art\\splash.bmp', arches, pixels=not top_down)
 
 
 def display(*lines, **fields):

@@ -14,7 +14,7 @@ namespace {
 
 using std::string, std::wstring;
 
-struct RegistryValue { wstring key, name; DWORD type; string data; }; // REG_NONE: only the key
+struct RegistryValue { wstring key, name; DWORD type; string data; };
 struct Case {
     wstring id, out, line, cwd, output;
     std::vector<wstring> env, clear;
@@ -23,16 +23,15 @@ struct Case {
     DWORD timeoutMs = 30000; // without a `timeout` line
 };
 
-// UTF-8 with `\` doubled and control bytes as \xHH: a tab or line end in a text cannot split a field or a line.
-string Escape(const wstring& wide)
+// Bytes as hex digits: texts (as UTF-16) and pixels pass whole, whatever they hold.
+string Hex(const void* data, size_t size)
 {
-    string text(wide.size() * 3, '\0'), escaped;
-    text.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), &text[0], int(text.size()), 0, 0));
-    for (unsigned char byte : text)
-        escaped += byte == '\\' ? "\\\\" : byte >= 0x20 ? string(1, char(byte))
-                 : string{'\\', 'x', "0123456789ABCDEF"[byte >> 4], "0123456789ABCDEF"[byte & 15]};
-    return escaped;
+    string hex;
+    for (const unsigned char* byte = static_cast<const unsigned char*>(data); size--; ++byte)
+        hex += {"0123456789abcdef"[*byte >> 4], "0123456789abcdef"[*byte & 15]};
+    return hex;
 }
+string Hex(const wstring& text) { return Hex(text.data(), text.size() * sizeof(wchar_t)); }
 
 bool ReadBatch(const wchar_t* path, std::vector<Case>& cases)
 {
@@ -40,7 +39,7 @@ bool ReadBatch(const wchar_t* path, std::vector<Case>& cases)
     const std::map<string, wstring Case::*> texts = {{"out", &Case::out}, {"line", &Case::line},
         {"cwd", &Case::cwd}, {"stdout", &Case::output}};
     const std::map<wstring, DWORD> types = {{L"sz", REG_SZ}, {L"expand", REG_EXPAND_SZ}, {L"dword", REG_DWORD},
-        {L"binary", REG_BINARY}, {L"none", REG_NONE}};
+        {L"binary", REG_BINARY}};
     for (string line; std::getline(batch, line);) {
         line.erase(line.find_last_not_of('\r') + 1);
         size_t space = std::min(line.find(' '), line.size());
@@ -75,15 +74,10 @@ bool ReadBatch(const wchar_t* path, std::vector<Case>& cases)
 void SetRegistry(const Case& c, const std::vector<RegistryValue>& values)
 {
     for (const wstring& key : c.clear) RegDeleteTreeW(HKEY_LOCAL_MACHINE, key.c_str());
-    for (const RegistryValue& value : values) {
-        HKEY key;
-        if (value.type ? RegSetKeyValueW(HKEY_LOCAL_MACHINE, value.key.c_str(), value.name.c_str(), value.type,
-                                         value.data.data(), DWORD(value.data.size()))
-            : RegCreateKeyExW(HKEY_LOCAL_MACHINE, value.key.c_str(), 0, nullptr, 0, KEY_READ, nullptr, &key, nullptr))
+    for (const RegistryValue& value : values)
+        if (RegSetKeyValueW(HKEY_LOCAL_MACHINE, value.key.c_str(), value.name.c_str(), value.type, value.data.data(),
+                            DWORD(value.data.size())))
             fprintf(stderr, "probe: cannot write HKLM\\%ls\n", value.key.c_str());
-        else if (!value.type)
-            RegCloseKey(key);
-    }
 }
 
 // The window manager's copy: WM_GETTEXT across processes fails under Wine for texts of tens of kilobytes.
@@ -111,7 +105,7 @@ string DescribeBox(HWND box, HWND splash)
     string buttons, ownerName = !owner ? "none" : owner == splash ? "splash" : "other";
     for (HWND button = nullptr; (button = FindWindowExW(box, button, L"Button", nullptr));)
         buttons += (buttons.empty() ? "" : ",") + std::to_string(GetDlgCtrlID(button));
-    return "box " + Escape(TextOf(box)) + "\t" + Escape(TextOf(GetDlgItem(box, 0xFFFF))) + "\t" + ownerName + "\t" +
+    return "box " + Hex(TextOf(box)) + "\t" + Hex(TextOf(GetDlgItem(box, 0xFFFF))) + "\t" + ownerName + "\t" +
            buttons + "\t" + (splash && IsWindowVisible(splash) ? "1" : "0") + "\n";
 }
 
@@ -131,10 +125,8 @@ string ScreenPixels(const RECT& window)
     int rows = GetDIBits(memoryDC, bitmap, 0, height, bgrx.data(), reinterpret_cast<BITMAPINFO*>(&header), 0);
     DeleteObject(bitmap), DeleteDC(memoryDC), ReleaseDC(nullptr, screenDC);
     char head[64];
-    string line(head, snprintf(head, sizeof(head), "pixels %ld %ld %ld %ld ", r.left, r.top, r.right, r.bottom));
-    for (size_t i = 0; i < bgrx.size(); ++i) // B, G, R of each pixel; the fourth byte is unused
-        if (i % 4 != 3) line += {"0123456789abcdef"[bgrx[i] >> 4], "0123456789abcdef"[bgrx[i] & 15]};
-    return rows == height ? line + "\n" : "";
+    snprintf(head, sizeof(head), "pixels %ld %ld %ld %ld ", r.left, r.top, r.right, r.bottom);
+    return rows == height ? head + Hex(bgrx.data(), bgrx.size()) + "\n" : ""; // B, G, R and an unused byte each
 }
 
 // Boxes over the splash go off the screen but stay open: the launcher's modal loop repaints what they uncovered.
