@@ -18,8 +18,7 @@ def medians(build, cases, runs):
     for index, case in enumerate(cases):
         case.table, root = 'bench', os.path.join(build.dir, 'cases', f'bench-{index}')
         entries.append((root, run.batch_entry(case, root, run.layout(case, root, build), build)))
-    run.run_probe(build, {1252: [[line.replace('probe.txt', f'probe{r}.txt') for line in entry]
-                                 for r in range(runs + 1) for _, entry in entries]})
+    run.run_probe(build, {1252: [entry.replace('probe.txt', f'probe{r}.txt') for r in range(runs + 1) for _, entry in entries]})
     def elapsed(root, r):
         lines = open(os.path.join(root, f'probe{r}.txt'), encoding='utf-8').read().splitlines()
         return next(int(line.split()[1]) for line in lines if line.startswith('elapsed ')) / 1e6

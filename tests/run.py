@@ -9,7 +9,6 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 SHARED = os.path.join(HERE, '..', '..', 'shared')
 TABLES = ['configuration', 'runtimes', 'hosting', 'splash', 'hostile', 'diagnostics', 'realjvm']
 HOOKS = ['vfprintf', 'exit']  # the JNI hook options the launcher adds after the configured ones
-BUILDS = {}  # build directory by architecture
 ERROR_CAPTION = {1252: 'Error', 932: 'エラー'}
 WS_POPUP, WS_VISIBLE, WS_CLIPSIBLINGS, WS_DISABLED = 0x80000000, 0x10000000, 0x04000000, 0x08000000
 EX_TOPMOST_TOOLWINDOW, EX_LAYERED, CS_SPLASH, CS_DROPSHADOW = 0x88, 0x80000, 0x808, 0x20000
@@ -28,7 +27,8 @@ class Build:
         self.wrapper, self.min_timeout = (wrapper, 180000) if arch == 'x86' else ([], 0)
 
     def launcher(self): return os.path.join(self.dir, 'launcher.exe')
-    def built(self, built): return os.path.join(SHARED if built.shared else BUILDS.get(built.arch, self.dir), built.path)
+    def built(self, built):  # the other architecture's build lies beside this one, as build.sh lays them out
+        return os.path.join(SHARED if built.shared else os.path.join(self.dir, '..', built.arch or self.arch), built.path)
     def probe(self): return os.path.join(self.dir, 'tests', 'probe', 'probe.exe')
 
 
@@ -59,6 +59,7 @@ def layout(case, root, build):
 
 
 def batch_entry(case, root, exe, build):
+    """The probe's line for a case: its fields apart by \\x1e, a list's items by \\x1f."""
     app = win(root)
     expand = lambda text: text.replace('%APP%', app).replace('%EXE%', win(exe))
     program = f'"{win(exe)}"'
@@ -67,21 +68,15 @@ def batch_entry(case, root, exe, build):
         case.args_seen = case.args.split(' ')
     line = expand(case.line) if case.line is not None else program + (' ' + case.args if case.args else '')
     env = {'TESTJVM_LOG': app + '\\jvm.log', 'TESTJVM_CLASSES': 'com/example/Main', **case.env}
-    entry = [f'case {case.name}', f'out {app}\\probe.txt', f'line {line}',
-             f'cwd {win(os.path.join(root, case.cwd)) if case.cwd is not None else win(os.path.dirname(exe))}',
-             f'timeout {max(case.timeout, build.min_timeout)}']
-    entry += [f'env {name}={expand(value)}' for name, value in env.items()]
     # Each vendor's key is cleared whole; below Microsoft only its JDK key.
-    roots = {'\\'.join(key.split('\\')[:3 if '\\Microsoft\\' in key else 2]) for key, *_ in case.reg}
-    for root_key in sorted(roots):
-        entry.append(f'regclear {root_key}')
-    for key, name, kind, data in case.reg:
-        raw = data.to_bytes(4, 'little') if kind == 'dword' else data if isinstance(data, bytes) else \
-            (expand(data) + '\0').encode('utf-16-le') if kind in ('sz', 'expand') else expand(data).encode()
-        entry.append(f'reg {key}|{name}|{kind}|{raw.hex()}')
-    if case.cover: entry.append('cover 1')
-    if case.stdout is not None: entry.append(f'stdout {app}\\stdout.txt')
-    return entry + ['end']
+    clear = sorted({'\\'.join(key.split('\\')[:3 if '\\Microsoft\\' in key else 2]) for key, *_ in case.reg})
+    stored = lambda kind, data: data.to_bytes(4, 'little') if kind == 'dword' else data if isinstance(data, bytes) else \
+        (expand(data) + '\0').encode('utf-16-le') if kind in ('sz', 'expand') else expand(data).encode()
+    return '\x1e'.join([case.name, f'{app}\\probe.txt', line, win(os.path.join(root, case.cwd or os.path.dirname(case.exe))),
+                        f'{app}\\stdout.txt' if case.stdout is not None else '', str(max(case.timeout, build.min_timeout)),
+                        str(int(case.cover)), '\x1f'.join(f'{name}={expand(value)}' for name, value in env.items()),
+                        '\x1f'.join(clear), '\x1f'.join(f'{key}|{name}|{kind}|{stored(kind, data).hex()}'
+                                                          for key, name, kind, data in case.reg)])
 
 
 def run_probe(build, batches):
@@ -90,7 +85,7 @@ def run_probe(build, batches):
     for cp, entries in batches.items():
         batch = os.path.join(build.dir, 'cases', f'batch{cp}.txt')
         with open(batch, 'w', encoding='utf-8') as file:
-            file.write('\n'.join(line for entry in entries for line in entry) + '\n')
+            file.write('\n'.join(entries) + '\n')
         locale = 'ja_JP.UTF-8' if cp == 932 else 'C.UTF-8'
         steps.append(f'LC_ALL={locale} wine {shlex.quote(build.probe())} {shlex.quote(win(batch))} >{shlex.quote(batch)}.out 2>&1')
     env = {k: v for k, v in os.environ.items() if k != 'JAVA_HOME'}
@@ -244,8 +239,6 @@ def main():
         at = args.index('--x86')
         builds.append(Build(args[at + 1], 'x86'))
         del args[at:at + 2]
-    BUILDS.update((build.arch, build.dir) for build in builds)
-    BUILDS.setdefault('x86', os.path.join(os.path.dirname(builds[0].dir), 'x86'))  # as build.sh lays them out
     tables = []
     for name in args or TABLES:
         for case in importlib.import_module('cases.' + name).CASES:

@@ -29,7 +29,7 @@ HOME = [('runtime\\bin\\client\\jvm.dll', STANDIN)]
 
 # jvm_dep.dll fails with 126 where standindep.dll is not found: the message names the home chosen.
 JVM_DEP, STANDIN_DEP = Built('tests/standin/jvm_dep.dll'), Built('tests/standin/standindep.dll')
-STANDIN_X86 = Built('../x86/tests/standin/jvm.dll')
+STANDIN_X86 = Built('tests/standin/jvm.dll', arch='x86')
 PLACES = [(f'JavaSoft\\{kit}\\{version}', 'JavaHome') for kit, version in (
     ('JDK', '17'), ('JRE', '17.0.9'), ('Java Development Kit', '1.8.0_392'))] + [
     (f'{vendor}\\{kit}\\17.0.9.9\\hotspot\\MSI', 'Path') for vendor in ('Eclipse Adoptium', 'AdoptOpenJDK',

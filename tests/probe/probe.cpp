@@ -2,11 +2,9 @@
 // have met: the message boxes (each answered with OK), the splash window and its pixels, a timeout, the exit code.
 #include <windows.h>
 #include <cstdio>
-#include <algorithm>
 #include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,12 +13,11 @@ namespace {
 using std::string, std::wstring;
 
 struct RegistryValue { wstring key, name; DWORD type; string data; };
+// A case is one line of the batch, its fields in this order: apart by \x1e, a list's items by \x1f.
 struct Case {
-    wstring id, out, line, cwd, output;
+    wstring id, out, line, cwd, output, timeoutMs, cover;
     std::vector<wstring> env, clear;
     std::vector<RegistryValue> values;
-    bool cover = false;
-    DWORD timeoutMs = 30000; // without a `timeout` line
 };
 
 // Bytes as hex digits: texts (as UTF-16) and pixels pass whole, whatever they hold.
@@ -33,39 +30,33 @@ string Hex(const void* data, size_t size)
 }
 string Hex(const wstring& text) { return Hex(text.data(), text.size() * sizeof(wchar_t)); }
 
+std::vector<wstring> Split(const wstring& text, wchar_t separator) // an empty text holds no items
+{
+    std::vector<wstring> items;
+    for (size_t start = 0, end = 0; !text.empty() && end != wstring::npos; start = end + 1)
+        end = text.find(separator, start), items.push_back(text.substr(start, end - start));
+    return items;
+}
+
 bool ReadBatch(const wchar_t* path, std::vector<Case>& cases)
 {
-    std::ifstream batch(path, std::ios::binary);
-    const std::map<string, wstring Case::*> texts = {{"out", &Case::out}, {"line", &Case::line},
-        {"cwd", &Case::cwd}, {"stdout", &Case::output}};
     const std::map<wstring, DWORD> types = {{L"sz", REG_SZ}, {L"expand", REG_EXPAND_SZ}, {L"dword", REG_DWORD},
         {L"binary", REG_BINARY}};
+    std::ifstream batch(path, std::ios::binary);
     for (string line; std::getline(batch, line);) {
-        line.erase(line.find_last_not_of('\r') + 1);
-        size_t space = std::min(line.find(' '), line.size());
-        string key = line.substr(0, space);
-        wstring rest(line.size(), L'\0'); // the UTF-8 text after the space
-        int length = int(line.size() - space);
-        rest.resize(MultiByteToWideChar(CP_UTF8, 0, &line[space], length, &rest[0], int(rest.size())));
-        rest.erase(0, 1);
-        if (key == "case") cases.emplace_back(), cases.back().id = rest;
-        if (key == "case" || key == "end" || key.empty()) continue;
-        if (cases.empty()) return false;
-        Case& c = cases.back();
-        if (texts.count(key)) c.*texts.at(key) = rest;
-        else if (key == "env" || key == "regclear") (key == "env" ? c.env : c.clear).push_back(rest);
-        else if (key == "cover") c.cover = rest == L"1";
-        else if (key == "timeout") c.timeoutMs = wcstoul(rest.c_str(), nullptr, 10);
-        else if (key == "reg") { // key|name|type|the bytes to store, in hex
-            std::wistringstream fields(rest);
-            wstring path, name, type, hex;
-            std::getline(std::getline(std::getline(std::getline(fields, path, L'|'), name, L'|'), type, L'|'), hex);
+        wstring text(line.size(), L'\0');
+        text.resize(MultiByteToWideChar(CP_UTF8, 0, line.data(), int(line.size()), &text[0], int(text.size())));
+        std::vector<wstring> f = Split(text, L'\x1e');
+        if (f.size() != 10) return false;
+        cases.push_back({f[0], f[1], f[2], f[3], f[4], f[5], f[6], Split(f[7], L'\x1f'), Split(f[8], L'\x1f'), {}});
+        for (const wstring& value : Split(f[9], L'\x1f')) { // key|name|type|the bytes to store, in hex
+            std::vector<wstring> part = Split(value, L'|');
+            if (part.size() != 4 || !types.count(part[2])) return false;
             string data;
-            for (size_t i = 0; i + 1 < hex.size(); i += 2) data += char(wcstoul(hex.substr(i, 2).c_str(), nullptr, 16));
-            if (!types.count(type)) return false;
-            c.values.push_back({path, name, types.at(type), data});
-        } else
-            return false;
+            for (size_t i = 0; i + 1 < part[3].size(); i += 2)
+                data += char(wcstoul(part[3].substr(i, 2).c_str(), nullptr, 16));
+            cases.back().values.push_back({part[0], part[1], types.at(part[2]), data});
+        }
     }
     return batch.eof();
 }
@@ -214,12 +205,12 @@ string RunCase(const Case& c)
         if (splash && !captured && !ended && IsWindowVisible(splash) &&
             (!fresh.empty() || GetTickCount() - splashSeen >= 500)) {
             captured = true;
-            pixels = CaptureSplash(process.dwProcessId, splash, c.cover);
+            pixels = CaptureSplash(process.dwProcessId, splash, c.cover == L"1");
             responds = SendMessageTimeoutW(splash, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
         }
         for (HWND box : fresh)
             PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(box, IDOK)));
-        if ((timedOut = !ended && GetTickCount() - start >= c.timeoutMs))
+        if ((timedOut = !ended && GetTickCount() - start >= wcstoul(c.timeoutMs.c_str(), nullptr, 10)))
             TerminateProcess(process.hProcess, 0xDEAD), WaitForSingleObject(process.hProcess, 5000), ended = true;
     }
     GetExitCodeProcess(process.hProcess, &exitCode);
