@@ -26,10 +26,8 @@ class Build:
         wrapper = [os.path.join(HERE, 'support', 'with-wine.sh'), '--x86', self.dir]
         self.wrapper, self.min_timeout = (wrapper, 180000) if arch == 'x86' else ([], 0)
 
-    def launcher(self): return os.path.join(self.dir, 'launcher.exe')
     def built(self, built):  # the other architecture's build lies beside this one, as build.sh lays them out
         return os.path.join(SHARED if built.shared else os.path.join(self.dir, '..', built.arch or self.arch), built.path)
-    def probe(self): return os.path.join(self.dir, 'tests', 'probe', 'probe.exe')
 
 
 def write(path, content, build, cp=1252):
@@ -46,7 +44,7 @@ def layout(case, root, build):
     """Lays out the application directory of a case; returns the exe's host path."""
     shutil.rmtree(root, ignore_errors=True)
     exe = os.path.join(root, case.exe)
-    write(exe, open(build.launcher(), 'rb').read(), build)
+    write(exe, Built('launcher.exe'), build)
     home = os.path.dirname(exe)
     if case.ini is not None:
         write(exe.rsplit('.', 1)[0] + '.ini' if '.' in case.exe else exe + '.ini', case.ini, build, case.cp)
@@ -81,13 +79,13 @@ def batch_entry(case, root, exe, build):
 
 def run_probe(build, batches):
     """One probe run per code page, all in one start of the build's Wine; returns why they could not run, or None."""
-    steps = []
+    steps, probe = [], shlex.quote(build.built(Built('tests/probe/probe.exe')))
     for cp, entries in batches.items():
         batch = os.path.join(build.dir, 'cases', f'batch{cp}.txt')
         with open(batch, 'w', encoding='utf-8') as file:
             file.write('\n'.join(entries) + '\n')
         locale = 'ja_JP.UTF-8' if cp == 932 else 'C.UTF-8'
-        steps.append(f'LC_ALL={locale} wine {shlex.quote(build.probe())} {shlex.quote(win(batch))} >{shlex.quote(batch)}.out 2>&1')
+        steps.append(f'LC_ALL={locale} wine {probe} {shlex.quote(win(batch))} >{shlex.quote(batch)}.out 2>&1')
     env = {k: v for k, v in os.environ.items() if k != 'JAVA_HOME'}
     result = subprocess.run(build.wrapper + ['sh', '-c', '; '.join(steps)], env=env, stdin=subprocess.DEVNULL,
                             stdout=subprocess.PIPE, text=True, check=False)
@@ -108,8 +106,8 @@ class Observed:
     """What the probe saw of one launch, and what the VM (stand-in or real application) wrote down."""
     def __init__(self, root):
         read = lambda name: open(os.path.join(root, name), 'rb').read() if os.path.exists(os.path.join(root, name)) else None
-        self.root, self.boxes, self.splash, self.pixels, self.metrics, self.exit = root, [], None, None, None, None
-        self.started = self.timedout = 0
+        self.root, self.boxes, self.splash, self.pixels, self.metrics, self.exit, self.started, self.timedout = \
+            root, [], None, None, None, None, 0, 0
         for line in (read('probe.txt') or b'').decode('utf-8').splitlines():
             key, _, rest = line.partition(' ')
             values = rest.split('\t' if key == 'box' else None)
@@ -193,10 +191,9 @@ def differences(case, seen):
     for key, want in (('option', case.options), ('main.class', case.main and [case.main]), ('arg', case.args_seen)):
         got = seen.options() if key == 'option' else seen.values(key)
         yield want is not None and got != app(want) and [key, app(want), got]
-    missing = in_order(seen.log, case.log)
-    yield missing and ['log', missing, seen.log]
-    missing = in_order(seen.launch_log, app(case.launch_log))
-    yield missing and ['launch log', missing, seen.launch_log]
+    for what, lines, wanted in (('log', seen.log, case.log), ('launch log', seen.launch_log, app(case.launch_log))):
+        missing = in_order(lines, wanted)
+        yield missing and [what, missing, lines]
     present = [line for line in case.absent if line in seen.log]
     yield present and ['log', f'no {present}', seen.log]
     yield case.splash is not None and check_splash(case, seen)

@@ -16,8 +16,7 @@ class Case:
 
 
 class Built:
-    """A file copied into the application directory: one the build (or the other architecture's) made, or one
-    of ../shared beside the project."""
+    """A file the build made (or the other architecture's build), or one of ../shared beside the project."""
     def __init__(self, path, shared=False, arch=None): self.path, self.shared, self.arch = path, shared, arch
 
 

@@ -1,6 +1,5 @@
-"""Choosing the runtime: a private one first, else the highest registered one in the version range, and its
-jvm.dll among the four places. Runtimes here mostly carry no loadable jvm.dll, so the message names the
-directory or library chosen."""
+"""Choosing the runtime: a private one first, else the highest installed one in the version range, and its jvm.dll
+among the four places. Runtimes here mostly carry no loadable jvm.dll, so the message names the one chosen."""
 from cases import *
 
 INSTALLED = runtimes(*((subkey, f'%APP%\\home-{subkey}') for subkey in ('1.4', '1.4.2_03', '1.5', '1.5.0_06')))
@@ -17,10 +16,8 @@ def ranged(minimum, maximum, chosen=None, requirement=None, reg=INSTALLED):
 
 
 def candidates(name, entries, chosen):
-    files = {'bin\\java.dll': ''}
-    files.update({entry: DIR if entry.endswith('\\') else 'not a library' for entry in entries})
-    return Case(name, runtime=None, files=files,
-                box=load_failed(f'%APP%\\{chosen}') if chosen else no_jvm('%APP%\\'))
+    files = {'bin\\java.dll': '', **{entry: DIR if entry.endswith('\\') else 'not a library' for entry in entries}}
+    return Case(name, runtime=None, files=files, box=load_failed(f'%APP%\\{chosen}') if chosen else no_jvm('%APP%\\'))
 
 
 LONG_HOME = 'C:\\' + 'h' * 32600

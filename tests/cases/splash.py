@@ -70,11 +70,6 @@ CASES = [
            splash=dict(image=image) if image else False)
       for where, cwd, image in (('the exe\'s directory', '.', SMALL), ('an empty directory', 'empty', None),
                                 ('a directory with another bitmap', 'other', OTHER))],
-    *[Case(f'stays up while main runs{" " + args if args else ""}', ini=ini(('Display', 'Splash Screen=splash.bmp')) + MINIMAL,
-           files={'splash.bmp': OTHER.bmp()}, args=args, env={'TESTJVM_MAIN_SLEEP_MS': '1500'},
-           log=[f'main.splash={state}', 'destroy.splash=absent'], splash=dict(image=OTHER) if state == 'visible' else False,
-           arches=BOTH)
-      for args, state in (('', 'visible'), ('-nosplash', 'absent'))],
     # Other formats, told apart by their content; the layered window shows the opaque pixels as they are.
     *[pictured(f'{kind} shown at its size, centred', getattr(image, kind)(), image, layered=False, arches=BOTH)
       for kind, image in (('png', Image(41, 23, gradient)), ('jpeg', Image(45, 27, greys)), ('gif', Image(37, 21, tiles)))],

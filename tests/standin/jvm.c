@@ -379,9 +379,8 @@ JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM **vm, void **env, void *initArgs)
     say("create.result", "%ld", (long)result);
     int leave = cfg.CREATE_LEAVES_POINTERS; /* JNI promises nothing about the pointers after a refusal */
     if (result) return *vm = leave ? &theVm : NULL, *env = leave ? &theEnv : NULL, result;
-    char builtins[] = "java/lang/Object!nomain;java/lang/String!nomain;java/lang/Throwable!nomain;"
-        "java/lang/StackTraceElement!nomain;java/lang/NoClassDefFoundError!nomain;java/lang/NoSuchMethodError!nomain;"
-        "java/lang/OutOfMemoryError!nomain";
+    char builtins[] = /* the exceptions thrown here are made as they are thrown */
+        "java/lang/Object!nomain;java/lang/String!nomain;java/lang/Throwable!nomain;java/lang/StackTraceElement!nomain";
     fillTables(), addClasses(builtins), addClasses(cfg.CLASSES ? cfg.CLASSES : "");
     stringClass = classes[1], frameClass = classes[3];
     state = LIVE, creator = GetCurrentThreadId(), *vm = &theVm, *env = &theEnv;

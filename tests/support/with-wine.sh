@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # Usage: with-wine.sh [--x86] BUILD_DIR [COMMAND [ARGS...]]
-# Runs COMMAND with a virtual display, a private Wine prefix under BUILD_DIR and a persistent, warmed
-# wineserver, and stops all of them on every way out.
-# With --x86, `wine` on the PATH runs 32-bit programs under CPU emulation (the run32 kit kept in
-# ../shared/run32 beside the project), in a prefix of their own. The kit is set up on first use (a few
-# minutes, once per machine); without COMMAND this only prepares the kit and the prefix. When the emulation
+# Runs COMMAND with a virtual display, a private Wine prefix under BUILD_DIR and a persistent, warmed wineserver,
+# and stops all of them on every way out. With --x86, `wine` on the PATH runs 32-bit programs under CPU emulation
+# (the run32 kit in ../shared/run32 beside the project), in a prefix of their own. The kit is set up on first use (a
+# few minutes, once per machine); without COMMAND this only prepares the kit and the prefix. When the emulation
 # cannot exist here it prints one line "x86 rows skipped: <reason>" and exits 77, without running COMMAND.
 set -euo pipefail
 
