@@ -13,7 +13,7 @@ def sized(length, quote):
                     'java runtime environment', "MAIN class='com.example.Main'", 'Virtual Machine PARAMETERS=' + ' '.join(words))))
 
 
-SHAPES = 'lib\\app.jar', ['-Djava.class.path=lib\\app.jar', '-Xmx32m']
+SHAPES = ['-Djava.class.path=lib\\app.jar', '-Xmx32m']
 SHAPED = '[Class Path]\nClass Path=lib\\app.jar\n[Java Runtime Environment]\nMain Class=com.example.Main\n' \
          'Virtual Machine Parameters=-Xmx32m\n'
 GARBAGE = bytes(0 if (i * 7919 + 13) % 251 == ord('[') else (i * 7919 + 13) % 251 for i in range(4096))
@@ -31,15 +31,13 @@ CASES = [
     Case('an exe path without a dot ends silently', exe='NoDot', exit=0xFFFFFFFF),
     Case('the last dot names the file', exe='My.Cool.App.exe', options=['-Djava.class.path=app.jar']),
     *[sized(length, '') for length in (255, 256, 511)], *[sized(length, '"') for length in (254, 255, 511, 1023, 300, 5000)],
-    Case('LF line ends', ini=SHAPED, options=SHAPES[1]),
-    Case('CRLF line ends', ini=SHAPED.replace('\n', '\r\n'), options=SHAPES[1]),
-    Case('UTF-16 with BOM', ini=b'\xff\xfe' + SHAPED.replace('\n', '\r\n').encode('utf-16-le'), options=SHAPES[1], arches=BOTH),
-    Case('repeated sections and keys: the first counts',
+    Case('UTF-16 with BOM', ini=b'\xff\xfe' + SHAPED.replace('\n', '\r\n').encode('utf-16-le'), options=SHAPES, arches=BOTH),
+    Case('repeated sections and keys, LF line ends: the first counts',
          ini=SHAPED + '[Class Path]\nClass Path=second.jar\n[Java Runtime Environment]\nVirtual Machine Parameters=-Xmx1g\n',
-         options=SHAPES[1]),
-    Case('lines without = and comments are ignored', ini='[Class Path]\r\njust words\r\nClass Path=lib\\app.jar\r\n'
+         options=SHAPES),
+    Case('lines without = and comments are ignored, CRLF line ends', ini='[Class Path]\r\njust words\r\nClass Path=lib\\app.jar\r\n'
          '[Java Runtime Environment]\r\n;a comment\r\nMain Class=com.example.Main\r\nVirtual Machine Parameters=-Xmx32m\r\n',
-         options=SHAPES[1]),
+         options=SHAPES),
     *[Case(f'garbage {i}', ini=bytes_, box=CLASS_PATH_MISSING)
       for i, bytes_ in enumerate((GARBAGE, b'\0\0\0\0', b'\xfe\xff\x00['))],
     Case('a four mebibyte class path arrives whole', ini=ini(('Class Path', 'Class Path=' + HUGE_PATH),

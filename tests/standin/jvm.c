@@ -19,15 +19,8 @@ enum { NCLASSES = 64, NREFS = 512 }; /* ample: the rules allow 16 live reference
 static Obj *classes[NCLASSES], *refs[NREFS], *pending, *stringClass, *frameClass;
 static int nclasses, liveRefs, peakRefs, pinned, allocations, everCreated;
 static enum { NONE, LIVE, DETACHED, DESTROYED } state;
-static DWORD creator; static HANDLE appThread; static WCHAR logPath[32768];
+static DWORD creator; static HANDLE appThread;
 static void(JNICALL *exitHook)(jint); static jint(JNICALL *printHook)(FILE *, const char *, va_list);
-/* The behaviour, read at creation; each field is named after its variable TESTJVM_<field>. */
-#define NUMBERS(X) X(FAIL_ALLOC_AT) X(SILENT_MISSING_METHOD) X(UTF_CHARS_FAIL) X(MAIN_THROWS_FRAMES) X(MAIN_EXIT) \
-    X(MAIN_SLEEP_MS) X(MAIN_SHOW_WINDOW) X(APP_THREAD_MS) X(DETACH_RESULT) X(CREATE_LEAVES_POINTERS) X(CREATE_RESULT)
-#define TEXTS(X) X(CLASSES) X(MAIN_THROWS) X(MAIN_PRINT) X(CREATE_ABORTS)
-#define NUMBER_FIELD(name) int name;
-#define TEXT_FIELD(name) char *name; /* NULL when unset */
-static struct { NUMBERS(NUMBER_FIELD) TEXTS(TEXT_FIELD) } cfg;
 
 static char *utf8(const WCHAR *w, int n, int *len) {
     int size = n ? WideCharToMultiByte(CP_UTF8, 0, w, n, NULL, 0, NULL, NULL) : 0; char *s = malloc(size + 1);
@@ -37,10 +30,14 @@ static WCHAR *decode(UINT codePage, const char *s, int n, int *len) {
     int size = n ? MultiByteToWideChar(codePage, 0, s, n, NULL, 0) : 0; WCHAR *w = malloc((size + 1) * sizeof(WCHAR));
     return MultiByteToWideChar(codePage, 0, s, n, w, size), w[*len = size] = 0, w;
 }
-static char *envText(const WCHAR *name) { /* as UTF-8 */
-    static WCHAR value[32768]; int n = (SetLastError(0), GetEnvironmentVariableW(name, value, 32768));
+/* The behaviour, as the variable TESTJVM_<name> gives it: its text in UTF-8 (NULL when unset), or its number. */
+static char *setting(const char *name) {
+    static WCHAR variable[64], value[32768]; /* the VM's thread alone reads them */
+    swprintf(variable, 64, L"TESTJVM_%hs", name), SetLastError(0);
+    int n = GetEnvironmentVariableW(variable, value, 32768);
     return n || GetLastError() != ERROR_ENVVAR_NOT_FOUND ? utf8(value, n, &n) : NULL;
 }
+static int number(const char *name) { char *text = setting(name); return text ? atoi(text) : 0; }
 static char *vformat(const char *format, va_list args) { /* options may run to megabytes: sized to fit */
     va_list again; va_copy(again, args); char *s = malloc(vsnprintf(NULL, 0, format, args) + 1);
     return vsprintf(s, format, again), va_end(again), s;
@@ -54,7 +51,9 @@ static void say(const char *key, const char *format, ...) {
     char *line = malloc(strlen(key) + 4 * strlen(value) + 3), *o = line + sprintf(line, format ? "%s=" : "%s", key);
     for (unsigned char *c = (unsigned char *)value; *c; c++)
         o += sprintf(o, *c == '\\' ? "\\\\" : *c < 0x20 ? "\\x%02X" : "%c", *c);
-    HANDLE file = CreateFileW(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_ALWAYS, 0, 0);
+    WCHAR path[MAX_PATH] = L""; /* read anew: no behaviour is cached */
+    GetEnvironmentVariableW(L"TESTJVM_LOG", path, MAX_PATH);
+    HANDLE file = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_ALWAYS, 0, 0);
     DWORD written = (*o++ = '\n');
     if (file != INVALID_HANDLE_VALUE) WriteFile(file, line, o - line, &written, NULL), CloseHandle(file);
     free(line), free(value);
@@ -123,7 +122,7 @@ static char *describe(Obj *t) { /* "<class in dot form>: <message>", as Throwabl
 }
 /* Counts the allocations the launcher asks for, so that a test can make the n-th one run out of memory. */
 static int allocate(void) {
-    return ++allocations != cfg.FAIL_ALLOC_AT || throwNew("java/lang/OutOfMemoryError", "Java heap space");
+    return ++allocations != number("FAIL_ALLOC_AT") || throwNew("java/lang/OutOfMemoryError", "Java heap space");
 }
 /* Checked as Java checks it: a bad index leaves an exception pending, no crash. */
 static int inBounds(Obj *a, jsize i) {
@@ -162,7 +161,7 @@ static jmethodID lookup(Obj *c, const char *name, const char *sig, int isStatic)
         if (!strcmp(methods[m].name, name) && !strcmp(methods[m].sig, sig)
             && (methods[m].how == CALL_STATIC) == isStatic && hasMethod(c, m))
             return (jmethodID)(INT_PTR)(c->id * M_COUNT + m + 1);
-    return cfg.SILENT_MISSING_METHOD ? NULL : throwNew("java/lang/NoSuchMethodError", name);
+    return number("SILENT_MISSING_METHOD") ? NULL : throwNew("java/lang/NoSuchMethodError", name);
 }
 ENTRY(jmethodID, GetMethodID, 0, jclass c, const char *name, const char *sig)
     return lookup(NEED(c, K_CLASS), name, sig, 0); }
@@ -182,7 +181,7 @@ ENTRY(const jchar *, GetStringChars, 0, jstring s, jboolean *isCopy)
 }
 ENTRY(const char *, GetStringUTFChars, 0, jstring s, jboolean *isCopy)
     Obj *o = NEED(s, K_STRING); int n;
-    if (cfg.UTF_CHARS_FAIL) return throwNew("java/lang/OutOfMemoryError", "GetStringUTFChars");
+    if (number("UTF_CHARS_FAIL")) return throwNew("java/lang/OutOfMemoryError", "GetStringUTFChars");
     return handOut(utf8(o->text, o->len, &n), isCopy);
 }
 static void release(jstring s, const void *chars, const char *fn) {
@@ -230,9 +229,7 @@ static const char *splash(void) { /* whether this process shows the launcher's s
         if (GetWindowThreadProcessId(w, &pid), pid == GetCurrentProcessId() && IsWindowVisible(w)) return "visible";
     return "absent";
 }
-static DWORD WINAPI appThreadMain(LPVOID unused) {
-    (void)unused, Sleep(cfg.APP_THREAD_MS), say("appthread.end", NULL); return 0;
-}
+static DWORD WINAPI appThreadMain(LPVOID ms) { return Sleep((DWORD)(UINT_PTR)ms), say("appthread.end", NULL), 0; }
 /* An application's own window, which the splash should make way for; it outlives main, as such windows do. */
 static void showWindow(void) {
     WNDCLASSW wc = {.lpfnWndProc = DefWindowProcW, .hInstance = GetModuleHandleW(NULL), .lpszClassName = L"StandinApp"};
@@ -243,9 +240,10 @@ static void showWindow(void) {
         while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) TranslateMessage(&msg), DispatchMessageW(&msg);
     say("main.splash.afterwindow", "%s", splash());
 }
-static void throwFromMain(void) {
-    say("main.throw", "%s", cfg.MAIN_THROWS), pending = newThrowable(cfg.MAIN_THROWS, "thrown by main");
-    pending->items = calloc(pending->len = cfg.MAIN_THROWS_FRAMES ? cfg.MAIN_THROWS_FRAMES : 2, sizeof(Obj *));
+static void throwFromMain(const char *className) {
+    say("main.throw", "%s", className), pending = newThrowable(className, "thrown by main");
+    int frames = number("MAIN_THROWS_FRAMES");
+    pending->items = calloc(pending->len = frames ? frames : 2, sizeof(Obj *));
     for (int i = 1; i <= pending->len; i++)
         (pending->items[i - 1] = newObj(K_FRAME, frameClass))->name = textf("com.example.Main.f%d(Main.java:%d)", i, i);
 }
@@ -257,14 +255,15 @@ static void runMain(Obj *cls, Obj *args) {
         char *text = utf8(args->items[i]->text, args->items[i]->len, &n);
         say("arg", "%s", text), free(text);
     }
-    if (cfg.MAIN_PRINT)
-        writeStd(STD_OUTPUT_HANDLE, "%s\n", cfg.MAIN_PRINT), writeStd(STD_ERROR_HANDLE, "err:%s\n", cfg.MAIN_PRINT);
-    if (cfg.APP_THREAD_MS) appThread = CreateThread(NULL, 0, appThreadMain, NULL, 0, NULL);
-    if (cfg.MAIN_SHOW_WINDOW) showWindow();
-    if (cfg.MAIN_SLEEP_MS) Sleep(cfg.MAIN_SLEEP_MS), say("main.splash.end", "%s", splash());
-    if (cfg.MAIN_EXIT && (say("main.exit", "%d", cfg.MAIN_EXIT), exitHook)) exitHook(cfg.MAIN_EXIT); /* System.exit */
-    if (cfg.MAIN_EXIT) ExitProcess(cfg.MAIN_EXIT);
-    if (cfg.MAIN_THROWS) throwFromMain();
+    char *print = setting("MAIN_PRINT"), *throws = setting("MAIN_THROWS");
+    int sleepMs = number("MAIN_SLEEP_MS"), exitCode = number("MAIN_EXIT"), threadMs = number("APP_THREAD_MS");
+    if (print) writeStd(STD_OUTPUT_HANDLE, "%s\n", print), writeStd(STD_ERROR_HANDLE, "err:%s\n", print);
+    if (threadMs) appThread = CreateThread(NULL, 0, appThreadMain, (LPVOID)(UINT_PTR)threadMs, 0, NULL);
+    if (number("MAIN_SHOW_WINDOW")) showWindow();
+    if (sleepMs) Sleep(sleepMs), say("main.splash.end", "%s", splash());
+    if (exitCode && (say("main.exit", "%d", exitCode), exitHook)) exitHook(exitCode); /* as System.exit */
+    if (exitCode) ExitProcess(exitCode);
+    if (throws) throwFromMain(throws);
     else say("main.return", NULL);
 }
 static const char *const callName[] = {"NewObject", "CallStaticVoidMethod", "CallVoidMethod", "CallObjectMethod"};
@@ -308,8 +307,9 @@ static jint JNICALL DestroyJavaVM(JavaVM *vm) {
 static jint JNICALL DetachCurrentThread(JavaVM *vm) {
     vmEnter(vm, __func__);
     if (GetCurrentThreadId() != creator) fail("DetachCurrentThread from another thread than the VM's creator");
-    say("localrefs.peak", "%d", peakRefs), say("detach", "%d", cfg.DETACH_RESULT);
-    return state = cfg.DETACH_RESULT ? state : DETACHED, cfg.DETACH_RESULT;
+    int result = number("DETACH_RESULT");
+    say("localrefs.peak", "%d", peakRefs), say("detach", "%d", result);
+    return state = result ? state : DETACHED, result;
 }
 /* Every other slot holds an address in the never-mapped first 64 KiB that names the slot: a call through it
  * faults there, and this handler says which slot it was. */
@@ -334,13 +334,6 @@ static void fillTables(void) {
     vmTable.DestroyJavaVM = DestroyJavaVM, vmTable.DetachCurrentThread = DetachCurrentThread;
 }
 
-static void readConfig(void) {
-    char *text;
-    if (!GetEnvironmentVariableW(L"TESTJVM_LOG", logPath, sizeof logPath / sizeof *logPath)) *logPath = 0;
-#define READ_NUMBER(name) cfg.name = (text = envText(L"TESTJVM_" #name)) ? atoi(text) : 0;
-#define READ_TEXT(name) cfg.name = envText(L"TESTJVM_" #name);
-    NUMBERS(READ_NUMBER) TEXTS(READ_TEXT)
-}
 /* Logs the options, takes the hooks, and returns the first option refused, if any. */
 static char *readOptions(const JavaVMInitArgs *args) {
     char *refused = NULL;
@@ -364,7 +357,7 @@ static void abortCreation(const char *format, ...) {
 }
 #ifndef STANDIN_NO_CREATE
 JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM **vm, void **env, void *initArgs) {
-    JavaVMInitArgs *args = (readConfig(), initArgs); jint v = args->version;
+    JavaVMInitArgs *args = initArgs; jint v = args->version;
     if (everCreated++) fail("JNI_CreateJavaVM called twice");
 #ifdef STANDIN_DEP
     extern __declspec(dllimport) int standin_dep(void);
@@ -374,14 +367,16 @@ JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM **vm, void **env, void *initArgs)
     char *refused = readOptions(args);
     int known = (v >= 0x10002 && v <= 0x10008 && !(v & 1)) /* 1.2 to 1.8, 9, 10, 19, 21 */
         || v == 0x90000 || v == 0xa0000 || v == 0x130000 || v == 0x150000;
-    jint result = !known ? JNI_EVERSION : refused ? JNI_ERR : cfg.CREATE_RESULT;
-    if (!refused && known && cfg.CREATE_ABORTS) abortCreation("%s\n", cfg.CREATE_ABORTS);
+    jint result = !known ? JNI_EVERSION : refused ? JNI_ERR : number("CREATE_RESULT");
+    char *aborts = setting("CREATE_ABORTS");
+    if (!refused && known && aborts) abortCreation("%s\n", aborts);
     say("create.result", "%ld", (long)result);
-    int leave = cfg.CREATE_LEAVES_POINTERS; /* JNI promises nothing about the pointers after a refusal */
+    int leave = number("CREATE_LEAVES_POINTERS"); /* JNI promises nothing about the pointers after a refusal */
     if (result) return *vm = leave ? &theVm : NULL, *env = leave ? &theEnv : NULL, result;
     char builtins[] = /* the exceptions thrown here are made as they are thrown */
         "java/lang/Object!nomain;java/lang/String!nomain;java/lang/Throwable!nomain;java/lang/StackTraceElement!nomain";
-    fillTables(), addClasses(builtins), addClasses(cfg.CLASSES ? cfg.CLASSES : "");
+    char *listed = setting("CLASSES");
+    fillTables(), addClasses(builtins), addClasses(listed ? listed : "");
     stringClass = classes[1], frameClass = classes[3];
     state = LIVE, creator = GetCurrentThreadId(), *vm = &theVm, *env = &theEnv;
     return JNI_OK;
@@ -389,6 +384,6 @@ JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM **vm, void **env, void *initArgs)
 #endif
 #ifndef STANDIN_NO_DEFAULT_ARGS
 JNIEXPORT jint JNICALL JNI_GetDefaultJavaVMInitArgs(void *args) { /* the launcher fills in its own arguments */
-    (void)args, readConfig(), fail("JNI_GetDefaultJavaVMInitArgs called");
+    (void)args, fail("JNI_GetDefaultJavaVMInitArgs called");
 }
 #endif
