@@ -3,7 +3,7 @@
 case tables, runs them all through the probe under Wine (the rows marked for x86 again with the 32-bit build,
 under CPU emulation), checks each against its row and the rules every launch obeys; prints `N passed, N failed`."""
 import copy, importlib, os, re, shlex, shutil, subprocess, sys
-from cases import Built, Case, DIR, Image, STANDIN
+from cases import Built, Case, DIR, STANDIN
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SHARED = os.path.join(HERE, '..', '..', 'shared')

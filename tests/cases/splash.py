@@ -50,8 +50,6 @@ CASES = [
     # Wider or taller than the area: the centring truncates toward zero (x = 0 one pixel too wide, -3 seven too wide).
     shown('one pixel wider than the area', Image(1025, 9, gradient)), shown('seven wider', Image(1031, 9, gradient)),
     shown('taller than the area', Image(11, 790, gradient)),
-    Case('owns the missing main class box', ini=ini(('Display', 'Splash Screen=splash.bmp'), ('Class Path', 'Class Path=a.jar')),
-         files={'splash.bmp': SMALL.bmp()}, box=MAIN_CLASS_MISSING, splash=True),
     Case('owns the runtime-not-found box', ini=ini(('Display', 'Splash Screen=splash.bmp'), ('Class Path', 'Class Path=a.jar'),
                                                    ('Java Runtime Environment', 'Main Class=a.Main', 'Minimum Version=1.4')),
          runtime=None, files={'splash.bmp': SMALL.bmp()}, box=not_found('minimum 1.4'), splash=True),
