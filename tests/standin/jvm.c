@@ -161,7 +161,7 @@ static jmethodID lookup(Obj *c, const char *name, const char *sig, int isStatic)
         if (!strcmp(methods[m].name, name) && !strcmp(methods[m].sig, sig)
             && (methods[m].how == CALL_STATIC) == isStatic && hasMethod(c, m))
             return (jmethodID)(INT_PTR)(c->id * M_COUNT + m + 1);
-    return number("SILENT_MISSING_METHOD") ? NULL : throwNew("java/lang/NoSuchMethodError", name);
+    return number("SILENT_LOOKUPS") ? NULL : throwNew("java/lang/NoSuchMethodError", name);
 }
 ENTRY(jmethodID, GetMethodID, 0, jclass c, const char *name, const char *sig)
     return lookup(NEED(c, K_CLASS), name, sig, 0); }
@@ -169,7 +169,7 @@ ENTRY(jmethodID, GetStaticMethodID, 0, jclass c, const char *name, const char *s
     return lookup(NEED(c, K_CLASS), name, sig, 1); }
 ENTRY(jclass, FindClass, 0, const char *name)
     say("findclass", "%s", name); Obj *c = classNamed(name, -1);
-    return c ? newRef(c) : throwNew("java/lang/NoClassDefFoundError", name);
+    return c ? newRef(c) : number("SILENT_LOOKUPS") ? NULL : throwNew("java/lang/NoClassDefFoundError", name);
 }
 ENTRY(jstring, NewString, 0, const jchar *s, jsize len) return allocate() ? newString(copyChars(s, len), len) : NULL; }
 ENTRY(jsize, GetStringLength, 0, jstring s) return NEED(s, K_STRING)->len; }
