@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Figures, not tests: what whole launches cost under Wine against the stand-in virtual machine, laid out
 and launched with the test driver's own helpers. Needs a build from ./build.sh first.
 

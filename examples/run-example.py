@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Runs the 64-bit launcher as the example application HelloApp under Wine and prints what a user would have
 seen. No Java runtime exists here, so the application gets a private runtime whose jvm.dll is the tests'
 stand-in virtual machine, which writes down what it was asked to do. Call it through tests/support/with-wine.sh."""

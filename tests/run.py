@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Usage: run.py BUILD_DIR [--x86 X86_BUILD_DIR] [TABLE...]. Lays out an application directory per row of the
 case tables, runs them all through the probe under Wine (the rows marked for x86 again with the 32-bit build,
 under CPU emulation), checks each against its row and the rules every launch obeys; prints `N passed, N failed`."""
