@@ -51,7 +51,7 @@ static void say(const char *key, const char *format, ...) {
     char *line = malloc(strlen(key) + 4 * strlen(value) + 3), *o = line + sprintf(line, format ? "%s=" : "%s", key);
     for (unsigned char *c = (unsigned char *)value; *c; c++)
         o += sprintf(o, *c == '\\' ? "\\\\" : *c < 0x20 ? "\\x%02X" : "%c", *c);
-    WCHAR path[MAX_PATH] = L""; /* read anew: no behaviour is cached */
+    WCHAR path[MAX_PATH] = L""; /* named for each line: a relative name follows the current directory */
     GetEnvironmentVariableW(L"TESTJVM_LOG", path, MAX_PATH);
     HANDLE file = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_ALWAYS, 0, 0);
     DWORD written = (*o++ = '\n');
