@@ -2,7 +2,7 @@
 """Usage: run.py BUILD_DIR [--x86 X86_BUILD_DIR] [TABLE...]. Lays out an application directory per row of the
 case tables, runs them all through the probe under Wine (the rows marked for x86 again with the 32-bit build,
 under CPU emulation), checks each against its row and the rules every launch obeys; prints `N passed, N failed`."""
-import copy, importlib, os, re, shlex, shutil, subprocess, sys
+import concurrent.futures, copy, importlib, os, re, shlex, shutil, subprocess, sys
 from cases import Built, Case, DIR, STANDIN
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -242,13 +242,18 @@ def main():
             case.table = name
             tables.append(case)
     passed = failed = skipped = 0
+    runs = []
     for build in builds:
         # Copies: a row may fit its arguments to the program path it is given.
         cases = [copy.copy(c) for c in tables if build.arch in c.arches]
         tag = '' if build.arch == 'x64' else f' [{build.arch}]'
         print(''.join(f'SKIP {c.table}/{c.name}{tag}: {c.skip}\n' for c in cases if c.skip), end='')
         skipped, cases = skipped + sum(1 for c in cases if c.skip), [c for c in cases if not c.skip]
-        why_not, roots = run(build, cases)
+        runs.append((build, cases, tag))
+    # Each architecture has its own prefix, registry and display: their launches run side by side.
+    with concurrent.futures.ThreadPoolExecutor() as pool:
+        outcomes = list(pool.map(lambda r: run(r[0], r[1]), runs))
+    for (build, cases, tag), (why_not, roots) in zip(runs, outcomes):
         if why_not:
             print(why_not)
             skipped += len(cases)
