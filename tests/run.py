@@ -115,9 +115,10 @@ class Observed:
                 self.boxes.append(dict(caption=utf16(values[0]), text=utf16(values[1]), owner=values[2],
                                        buttons=values[3], splash_visible=values[4] == '1'))
             elif key == 'splash':
-                self.splash = dict(style=int(values[0], 16), exstyle=int(values[1], 16), classstyle=int(values[2], 16),
-                                   rect=tuple(map(int, values[3:7])), layered=values[7] == '1', responds=values[8] == '1',
-                                   shadow=bool(int(values[2], 16) & CS_DROPSHADOW))
+                style, exstyle, classstyle = (int(value, 16) for value in values[:3])
+                self.splash = dict(style=style, exstyle=exstyle, classstyle=classstyle, rect=tuple(map(int, values[3:7])),
+                                   layered=bool(exstyle & EX_LAYERED), shadow=bool(classstyle & CS_DROPSHADOW),
+                                   responds=values[7] == '1')
             elif key == 'pixels':
                 self.pixels = (tuple(map(int, values[:4])), bytes.fromhex(values[4]))
             elif key in ('metrics', 'exit', 'started', 'timedout'):

@@ -14,36 +14,17 @@ namespace {
 const char kLineEnd[] = "\r\n";
 const char kContinuation[] = "\r\n    ";
 
-void AppendDigits(CString& text, int value, int width)
-{
-    char digits[8];
-    for (int i = width - 1; i >= 0; --i, value /= 10)
-        digits[i] = static_cast<char>('0' + value % 10);
-    text += CString(digits, width);
-}
-
 // "2026-12-07 09:30:01.250 process 1234: C:\App\App.exe"
 CString StartLine(const CString& modulePath)
 {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    CString line;
-    AppendDigits(line, now.wYear, 4);
-    line += '-';
-    AppendDigits(line, now.wMonth, 2);
-    line += '-';
-    AppendDigits(line, now.wDay, 2);
-    line += ' ';
-    AppendDigits(line, now.wHour, 2);
-    line += ':';
-    AppendDigits(line, now.wMinute, 2);
-    line += ':';
-    AppendDigits(line, now.wSecond, 2);
-    line += '.';
-    AppendDigits(line, now.wMilliseconds, 3);
+    char stamp[32];
+    wsprintfA(stamp, "%04u-%02u-%02u %02u:%02u:%02u.%03u", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
+              now.wSecond, now.wMilliseconds);
     CString process;
     process.Format(" process %d: %s", static_cast<int>(GetCurrentProcessId()), modulePath.GetText());
-    return line + process;
+    return CString(stamp) + process;
 }
 
 } // namespace

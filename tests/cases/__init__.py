@@ -30,6 +30,7 @@ MAIN_CLASS_MISSING = 'Main class was not specified in INI file.'
 CREATION_REFUSED = 'JNI exception: failed to create the Java VM.\n'
 NO_EXPORT = 'Windows exception: cannot find CreateJavaVM JNI (errno = 127).\n'
 JRE_KEY = 'Software\\JavaSoft\\Java Runtime Environment'
+PRIVATE_JVM = '%APP%\\bin\\client\\jvm.dll'  # where a row's private runtime has its VM
 
 
 def not_found(requirement): return (f'Java Runtime Environment (JRE) not found. Please download and install JRE '

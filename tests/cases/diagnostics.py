@@ -5,7 +5,6 @@ from cases import *
 
 LOG = '[Diagnostics]\r\nLog File=launch.log\r\n'
 SHOW = LOG + 'Show Java Errors=true\r\n'
-JVM = '%APP%\\bin\\client\\jvm.dll'
 THROWS = {'TESTJVM_MAIN_THROWS': 'java/lang/IllegalStateException'}
 THROWN = 'java.lang.IllegalStateException: thrown by main'
 MISSING = 'java.lang.NoClassDefFoundError: com/example/Main'
@@ -23,7 +22,7 @@ def logged(name, ini=MINIMAL + LOG, **fields): return Case(name, ini=ini, **fiel
 CASES = [
     logged('a good launch logs each step, in order', args='a "b c"', arches=BOTH, launch_log=[
         START, 'INI file: %APP%\\App.ini', 'Private runtime in %APP%\\: found', 'Runtime chosen: %APP%\\ (private)',
-        f'JVM library {JVM}: found', f'JVM library loaded: {JVM}', 'JVM option: -Djava.class.path=app.jar',
+        f'JVM library {PRIVATE_JVM}: found', f'JVM library loaded: {PRIVATE_JVM}', 'JVM option: -Djava.class.path=app.jar',
         'Main class: com/example/Main', 'Program argument: a', 'Program argument: b c', 'JVM creation result: 0',
         'Exit code: 0']),
     logged('configuration failing', ini=LOG, box=CLASS_PATH_MISSING,
@@ -35,8 +34,8 @@ CASES = [
     logged('no jvm.dll in the runtime', runtime=None, files={'bin\\java.dll': ''}, box=no_jvm('%APP%\\'),
            launch_log=[f'JVM library %APP%\\bin\\{kind}\\jvm.dll: none'
                        for kind in ('client', 'server', 'classic', 'hotspot')] + FAILED),
-    logged('jvm.dll not loadable', files={'bin\\client\\jvm.dll': 'not a library'}, box=load_failed(JVM), arches=BOTH,
-           launch_log=[f'JVM library {JVM}: found', 'Error box: ' + load_failed(JVM).strip()] + FAILED),
+    logged('jvm.dll not loadable', files={'bin\\client\\jvm.dll': 'not a library'}, box=load_failed(PRIVATE_JVM), arches=BOTH,
+           launch_log=[f'JVM library {PRIVATE_JVM}: found', 'Error box: ' + load_failed(PRIVATE_JVM).strip()] + FAILED),
     logged('creation refused, pointers left behind', box=CREATION_REFUSED, arches=BOTH,
            env={'TESTJVM_CREATE_RESULT': '-1', 'TESTJVM_CREATE_LEAVES_POINTERS': '1'},
            launch_log=['JVM creation result: -1', 'Error box: ' + CREATION_REFUSED.strip()] + FAILED),

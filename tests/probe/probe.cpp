@@ -219,8 +219,8 @@ string RunCase(const Case& c)
     auto ticks = [](const FILETIME& t) { return (ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
     CloseHandle(process.hThread), CloseHandle(process.hProcess), SetRegistry(c, {});
     char line[192];
-    snprintf(line, sizeof(line), "splash %08lx %08lx %08lx %ld %ld %ld %ld %d %d\n", style, exStyle, classStyle,
-             rect.left, rect.top, rect.right, rect.bottom, (exStyle & WS_EX_LAYERED) ? 1 : 0, responds ? 1 : 0);
+    snprintf(line, sizeof(line), "splash %08lx %08lx %08lx %ld %ld %ld %ld %d\n", style, exStyle, classStyle,
+             rect.left, rect.top, rect.right, rect.bottom, responds ? 1 : 0);
     if (splash) result += line + pixels;
     snprintf(line, sizeof(line), "timedout %d\nexit %lu\nelapsed %llu\nmetrics %d %d\n", timedOut ? 1 : 0, exitCode,
              (ticks(times[1]) - ticks(times[0])) / 10, GetSystemMetrics(SM_CXFULLSCREEN),

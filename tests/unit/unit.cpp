@@ -1,6 +1,6 @@
-// What no whole launch shows: the string type sharing a copy's buffer until one changes, appending itself, and
-// stepping over double-byte characters where a search starts inside one or a replacement walks past one. Run under
-// code pages 1252 and 932, each its own rows.
+// What no whole launch shows: the string type sharing a copy's buffer (copying it before a change shows in launches),
+// appending itself, and stepping over double-byte characters where a search starts inside one or a replacement walks
+// past one. Run under code pages 1252 and 932, each its own rows.
 #include "framework/String.h"
 
 #include <cstdio>
@@ -8,11 +8,7 @@
 
 int main()
 {
-    CString original("class path"), copy(original), assigned, self("ab");
-    const bool shared = copy.GetText() == original.GetText();
-    copy += ";more";
-    assigned = original;
-    assigned.Replace(' ', '_');
+    CString original("class path"), copy(original), self("ab");
     self += self;
     self += self.GetText() + 1;
     self += 'c';
@@ -22,9 +18,7 @@ int main()
     replaced.Replace('\\', '/');
     auto at = [](int index) { return std::to_string(index) + " "; };
     const struct { UINT codePage; const char* what; std::string expected, observed; } rows[] = {
-        { 1252, "a copy shares the buffer", "shared", shared ? "shared" : "apart" },
-        { 1252, "copies after a change", "class path|class path;more|class_path",
-          std::string(original) + "|" + copy.GetText() + "|" + assigned.GetText() },
+        { 1252, "a copy shares the buffer", "shared", copy.GetText() == original.GetText() ? "shared" : "apart" },
         { 1252, "appending to itself", "x-ababbabc-y", std::string("x-" + self + "-y") },
         { 932, "searches step over double-byte characters", "2 5 5 5 ",
           at(path.Find('\\')) + at(path.Find('\\', 3)) + at(path.Find('\\', 4)) + at(path.ReverseFind('\\')) },
