@@ -139,6 +139,7 @@ CASES = [
     *[Case(f'a {what} outside the code page', runtime=None, files=home('Дом', '17', STANDIN), main='com/example/Main',
            **fields) for what, fields in (('JavaHome', dict(reg=[at('JavaSoft\\JDK\\17', 'JavaHome', 'Дом')])),
                                           ('JAVA_HOME', dict(env={'JAVA_HOME': '%APP%\\Дом'})))],
-    Case('the C runtime only in the runtime\'s bin', runtime=None, main='com/example/Main', files={
-        'bin\\java.dll': '', 'bin\\standindep.dll': STANDIN_DEP, 'bin\\client\\jvm.dll': JVM_DEP}),
+    *[Case(f'the C runtime only in the runtime\'s bin{what}', runtime=None, main='com/example/Main', files={
+        'bin\\java.dll': '', 'bin\\standindep.dll': STANDIN_DEP, 'bin\\client\\jvm.dll': JVM_DEP, **planted})
+      for what, planted in (('', {}), (', a copy without its export beside the executable', {'standindep.dll': STANDIN}))],
 ]
