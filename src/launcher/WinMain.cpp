@@ -1,5 +1,4 @@
 #include <windows.h>
-#include <objbase.h>
 
 #include "framework/Module.h"
 #include "launcher/JavaLauncher.h"
@@ -14,7 +13,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
             exitCode = launcher.Run();
     }
     g_module.Term();
-    CoUninitialize();
     EndLaunchLog(exitCode);
     return exitCode;
 }
