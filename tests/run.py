@@ -8,7 +8,7 @@ from cases import Built, Case, DIR, STANDIN
 HERE = os.path.dirname(os.path.abspath(__file__))
 SHARED = os.path.join(HERE, '..', '..', 'shared')
 TABLES = ['configuration', 'runtimes', 'hosting', 'splash', 'hostile', 'diagnostics', 'realjvm']
-HOOKS = ['vfprintf', 'exit']  # the JNI hook options the launcher adds after the configured ones
+HOOKS = ['vfprintf', 'exit', 'abort']  # the JNI hook options the launcher adds after the configured ones
 ERROR_CAPTION = {1252: 'Error', 932: 'エラー'}
 WS_POPUP, WS_VISIBLE, WS_CLIPSIBLINGS, WS_DISABLED = 0x80000000, 0x10000000, 0x04000000, 0x08000000
 EX_TOPMOST_TOOLWINDOW, EX_LAYERED, CS_SPLASH, CS_DROPSHADOW = 0x88, 0x80000, 0x808, 0x20000
