@@ -48,7 +48,7 @@ public:
     jstring NewJavaString(const CString& ansiText);
     jobjectArray NewJavaStringArray(const CWideStringList& list);
     int InvokeMain();
-    int RunMain(jclass mainClass);
+    int RunMain(jclass mainClass, CString& uncaughtText);
 
     // Splash window
     bool ShowSplashScreen();
