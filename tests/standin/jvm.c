@@ -3,6 +3,7 @@
 #define __USE_MINGW_ANSI_STDIO 1 /* a C99 vsnprintf, which reports the length it needs */
 #define _JNI_IMPLEMENTATION_
 #include <windows.h>
+#include <objbase.h>
 #include <jni.h>
 #include <stdlib.h>
 #include <string.h>
@@ -20,7 +21,8 @@ static Obj *classes[NCLASSES], *refs[NREFS], *pending, *stringClass, *frameClass
 static int nclasses, liveRefs, peakRefs, pinned, allocations, everCreated;
 static enum { NONE, LIVE, DETACHED, DESTROYED } state;
 static DWORD creator; static HANDLE appThread;
-static void(JNICALL *exitHook)(jint); static jint(JNICALL *printHook)(FILE *, const char *, va_list);
+static void(JNICALL *exitHook)(jint), (JNICALL *abortHook)(void);
+static jint(JNICALL *printHook)(FILE *, const char *, va_list);
 
 static char *utf8(const WCHAR *w, int n, int *len) {
     int size = n ? WideCharToMultiByte(CP_UTF8, 0, w, n, NULL, 0, NULL, NULL) : 0; char *s = malloc(size + 1);
@@ -115,9 +117,9 @@ static Obj *newThrowable(const char *className, const char *message) {
     Obj *t = newObj(K_THROWABLE, classNamed(className, E_NOMAIN)); return t->name = strdup(message), t;
 }
 static void *throwNew(const char *name, const char *message) { return pending = newThrowable(name, message), NULL; }
-static char *describe(Obj *t) { /* "<class in dot form>: <message>", as Throwable.toString() gives it */
-    char *s = textf("%s: %s", t->cls->name, t->name);
-    for (char *p = s; *p != ':'; p++) if (*p == '/') *p = '.';
+static char *describe(Obj *t) { /* "<class in dot form>[: <message>]", as Throwable.toString() gives it */
+    char *s = textf(*t->name ? "%s: %s" : "%s", t->cls->name, t->name);
+    for (char *p = s; *p && *p != ':'; p++) if (*p == '/') *p = '.';
     return s;
 }
 /* Counts the allocations the launcher asks for, so that a test can make the n-th one run out of memory. */
@@ -145,16 +147,17 @@ static void enter(JNIEnv *env, const char *fn, int pendingAllowed) {
 /* A method ID encodes its class and which of the few methods known here it is. Each method is called through
  * one family of calls (how), takes one object argument or none (arg), and main exists for the entries named. */
 enum { NEW, CALL_STATIC, CALL_VOID, CALL_OBJECT };
-enum { M_CTOR, M_MAIN, M_MAIN_NOARGS, M_IMAIN, M_IMAIN_NOARGS, M_TOSTRING, M_STACK, M_COUNT };
+enum { M_CTOR, M_MAIN, M_MAIN_NOARGS, M_IMAIN, M_IMAIN_NOARGS, M_TOSTRING, M_STACK, M_MESSAGE, M_COUNT };
 static const struct { const char *name, *sig; int how, arg, entries; } methods[] = {
     {"<init>", "()V", NEW, 0, 1 << E_INSTANCE | 1 << E_INSTNOARGS},
     {"main", "([Ljava/lang/String;)V", CALL_STATIC, 1, 1 << E_STATIC}, {"main", "()V", CALL_STATIC, 0, 1 << E_NOARGS},
     {"main", "([Ljava/lang/String;)V", CALL_VOID, 1, 1 << E_INSTANCE | 1 << E_NOCTOR},
     {"main", "()V", CALL_VOID, 0, 1 << E_INSTNOARGS}, {"toString", "()Ljava/lang/String;", CALL_OBJECT, 0, 0},
-    {"getStackTrace", "()[Ljava/lang/StackTraceElement;", CALL_OBJECT, 0, 0}};
+    {"getStackTrace", "()[Ljava/lang/StackTraceElement;", CALL_OBJECT, 0, 0},
+    {"getMessage", "()Ljava/lang/String;", CALL_OBJECT, 0, 0}};
 static int hasMethod(Obj *c, int m) {
     return m == M_TOSTRING ? isThrowable(c) || c == frameClass
-         : m == M_STACK ? isThrowable(c) : methods[m].entries >> c->entry & 1;
+         : m == M_STACK || m == M_MESSAGE ? isThrowable(c) : methods[m].entries >> c->entry & 1;
 }
 static jmethodID lookup(Obj *c, const char *name, const char *sig, int isStatic) {
     for (int m = 0; m < M_COUNT; m++)
@@ -167,8 +170,10 @@ ENTRY(jmethodID, GetMethodID, 0, jclass c, const char *name, const char *sig)
     return lookup(NEED(c, K_CLASS), name, sig, 0); }
 ENTRY(jmethodID, GetStaticMethodID, 0, jclass c, const char *name, const char *sig)
     return lookup(NEED(c, K_CLASS), name, sig, 1); }
-ENTRY(jclass, FindClass, 0, const char *name)
-    say("findclass", "%s", name); Obj *c = classNamed(name, -1);
+ENTRY(jclass, FindClass, 0, const char *name) /* TESTJVM_FINDCLASS_THROWS=<class>:<message>, as linking may fail */
+    say("findclass", "%s", name); Obj *c = classNamed(name, -1); char *thrown = setting("FINDCLASS_THROWS"), *message;
+    if (c && c->entry != E_NOMAIN && thrown && (message = strchr(thrown, ':')))
+        return *message++ = 0, throwNew(thrown, message);
     return c ? newRef(c) : number("SILENT_LOOKUPS") ? NULL : throwNew("java/lang/NoClassDefFoundError", name);
 }
 ENTRY(jstring, NewString, 0, const jchar *s, jsize len) return allocate() ? newString(copyChars(s, len), len) : NULL; }
@@ -192,15 +197,17 @@ ENTRY(void, ReleaseStringChars, 1, jstring s, const jchar *chars) release(s, cha
 ENTRY(void, ReleaseStringUTFChars, 1, jstring s, const char *chars) release(s, chars, __func__); }
 ENTRY(jthrowable, ExceptionOccurred, 1) return newRef(pending); }
 ENTRY(jboolean, ExceptionCheck, 1) return pending != NULL; }
+ENTRY(jboolean, IsInstanceOf, 0, jobject ref, jclass c) return deref(ref, __func__)->cls == NEED(c, K_CLASS); }
 ENTRY(void, ExceptionClear, 1) pending = NULL; }
-/* Prints the exception as Java prints an uncaught one, and like Java clears it. */
-ENTRY(void, ExceptionDescribe, 1)
-    if (!pending) fail("ExceptionDescribe without a pending exception");
+/* Prints the pending exception as Java's default uncaught-exception handler does, and clears it. */
+static void printPending(const char *key) {
     char *text = describe(pending);
-    say("describe", "%s", text), writeStd(STD_ERROR_HANDLE, "Exception in thread \"main\" %s\n", text);
+    say(key, "%s", text), writeStd(STD_ERROR_HANDLE, "Exception in thread \"main\" %s\n", text);
     for (int i = 0; i < pending->len; i++) writeStd(STD_ERROR_HANDLE, "\tat %s\n", pending->items[i]->name);
     free(text), pending = NULL;
 }
+ENTRY(void, ExceptionDescribe, 1)
+    pending ? printPending("describe") : fail("ExceptionDescribe without a pending exception"); }
 ENTRY(jint, Throw, 0, jthrowable t) pending = NEED(t, K_THROWABLE); return 0; }
 ENTRY(void, DeleteLocalRef, 1, jobject ref) if (MAYBE(ref)) *(Obj **)ref = NULL, liveRefs--; }
 ENTRY(jobjectArray, NewObjectArray, 0, jsize len, jclass cls, jobject init)
@@ -240,6 +247,39 @@ static void showWindow(void) {
         while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) TranslateMessage(&msg), DispatchMessageW(&msg);
     say("main.splash.afterwindow", "%s", splash());
 }
+/* A VM that gives up, as HotSpot does: it says why through the print hook, then ends the process with 1 through
+ * the abort hook (exit is only for System.exit). A hook that returns leaves the ending to the VM. */
+static void abortVm(const char *format, ...) {
+    va_list args; va_start(args, format);
+    if (printHook) printHook(stderr, format, args);
+    if (abortHook) abortHook();
+    ExitProcess(1);
+}
+static void exitVm(int code) { if (exitHook) exitHook(code); ExitProcess(code); } /* System.exit */
+/* A child process started as ProcessBuilder starts one, inheriting every inheritable handle: rundll32 running
+ * childMain below, given the handles of the launcher's C runtime descriptors and its standard handles. */
+static void startChild(void) {
+    WCHAR line[4096], self[MAX_PATH], dir[MAX_PATH] = L""; PROCESS_INFORMATION child;
+    GetModuleFileNameW(GetModuleHandleW(L"jvm.dll"), self, MAX_PATH), GetDllDirectoryW(MAX_PATH, dir);
+    say("main.dlldir", "%ls", dir);
+    int n = swprintf(line, 4096, L"rundll32.exe \"%ls\",childMain %p %p", self, GetStdHandle(STD_OUTPUT_HANDLE),
+                     GetStdHandle(STD_ERROR_HANDLE));
+    intptr_t(__cdecl * osfhandle)(int) = (void *)GetProcAddress(GetModuleHandleW(L"msvcrt.dll"), "_get_osfhandle");
+    for (int fd = 0; fd < 32; fd++) if (osfhandle(fd) > 0) n += swprintf(line + n, 4096 - n, L" %p", osfhandle(fd));
+    STARTUPINFOW startup = {.cb = sizeof startup};
+    if (!CreateProcessW(NULL, line, NULL, NULL, TRUE, 0, NULL, NULL, &startup, &child)) fail("no child process");
+    WaitForSingleObject(child.hProcess, INFINITE), CloseHandle(child.hProcess), CloseHandle(child.hThread);
+}
+/* Names each handle it was given that it holds, and the DLL directory it got. */
+__declspec(dllexport) void CALLBACK childMain(HWND window, HINSTANCE instance, char *line, int show) {
+    WCHAR dir[MAX_PATH] = L"", name[MAX_PATH]; DWORD flags;
+    GetDllDirectoryW(MAX_PATH, dir), say("child.dlldir", "%ls", dir), (void)window, (void)instance, (void)show;
+    for (char *value = strtok(line, " "); value; value = strtok(NULL, " ")) {
+        HANDLE handle = (HANDLE)(INT_PTR)strtoull(value, NULL, 16);
+        if (GetHandleInformation(handle, &flags) && GetFinalPathNameByHandleW(handle, name, MAX_PATH, 0))
+            say("child.inherited", "%ls", wcsrchr(name, L'\\') + 1);
+    }
+}
 static void throwFromMain(const char *className) {
     say("main.throw", "%s", className), pending = newThrowable(className, "thrown by main");
     int frames = number("MAIN_THROWS_FRAMES");
@@ -260,9 +300,12 @@ static void runMain(Obj *cls, Obj *args) {
     if (print) writeStd(STD_OUTPUT_HANDLE, "%s\n", print), writeStd(STD_ERROR_HANDLE, "err:%s\n", print);
     if (threadMs) appThread = CreateThread(NULL, 0, appThreadMain, (LPVOID)(UINT_PTR)threadMs, 0, NULL);
     if (number("MAIN_SHOW_WINDOW")) showWindow();
+    if (number("MAIN_CHILD")) startChild();
+    HRESULT com = CoInitializeEx(NULL, COINIT_MULTITHREADED); /* as a library using WMI does */
+    if (say("main.com", "0x%08lx", (long)com), SUCCEEDED(com)) CoUninitialize();
     if (sleepMs) Sleep(sleepMs), say("main.splash.end", "%s", splash());
-    if (exitCode && (say("main.exit", "%d", exitCode), exitHook)) exitHook(exitCode); /* as System.exit */
-    if (exitCode) ExitProcess(exitCode);
+    if (exitCode) say("main.exit", "%d", exitCode), exitVm(exitCode);
+    if (number("MAIN_ABORTS")) say("main.exit", "fatal error"), abortVm("# A fatal error has been detected\n");
     if (throws) throwFromMain(throws);
     else say("main.return", NULL);
 }
@@ -278,7 +321,7 @@ static jobject invoke(JNIEnv *env, jobject target, jmethodID id, const jvalue *a
     if (methods[m].how != how) fail("%s of %s.%s%s", fn, c->name, methods[m].name, methods[m].sig);
     Obj *a = methods[m].arg && args && args[0].l ? deref(args[0].l, fn) : NULL; /* one object argument at most */
     if (m == M_CTOR) return newRef(newObj(K_INSTANCE, c));
-    if (m == M_TOSTRING && t->kind == K_FRAME) return newStringUtf8(t->name);
+    if ((m == M_TOSTRING && t->kind == K_FRAME) || m == M_MESSAGE) return newStringUtf8(t->name);
     if (m == M_TOSTRING) { char *text = describe(t); jobject s = newStringUtf8(text); return free(text), s; }
     if (m == M_STACK) { Obj *f = newObj(K_ARRAY, frameClass); f->items = t->items, f->len = t->len; return newRef(f); }
     if (methods[m].arg && (!a || a->kind != K_ARRAY || a->cls != stringClass)) fail("%s: main given no String[]", fn);
@@ -308,6 +351,7 @@ static jint JNICALL DetachCurrentThread(JavaVM *vm) {
     vmEnter(vm, __func__);
     if (GetCurrentThreadId() != creator) fail("DetachCurrentThread from another thread than the VM's creator");
     int result = number("DETACH_RESULT");
+    if (pending) printPending("uncaught"); /* as HotSpot hands it to the thread's uncaught-exception handler */
     say("localrefs.peak", "%d", peakRefs), say("detach", "%d", result);
     return state = result ? state : DETACHED, result;
 }
@@ -325,7 +369,7 @@ static void fillTables(void) {
     for (UINT_PTR i = 0; i < sizeof vmTable / sizeof(void *); i++) ((void **)&vmTable)[i] = (void *)(VM_SLOTS + i);
     AddVectoredExceptionHandler(1, unexpectedEntry);
 #define SET(f) envTable.f = f
-    SET(FindClass), SET(GetMethodID), SET(GetStaticMethodID);
+    SET(FindClass), SET(IsInstanceOf), SET(GetMethodID), SET(GetStaticMethodID);
     SET(NewString), SET(GetStringLength), SET(GetStringChars), SET(ReleaseStringChars), SET(GetStringUTFChars);
     SET(ReleaseStringUTFChars), SET(Throw), SET(ExceptionOccurred), SET(ExceptionCheck), SET(ExceptionDescribe);
     SET(ExceptionClear), SET(DeleteLocalRef), SET(NewObjectArray), SET(SetObjectArrayElement);
@@ -344,16 +388,10 @@ static char *readOptions(const JavaVMInitArgs *args) {
         if (say("option", "%s", text), free(wide), extra) say("option.extraInfo", "%s", text);
         if (!strcmp(option, "vfprintf")) printHook = extra;
         else if (!strcmp(option, "exit")) exitHook = extra;
-        else if (strcmp(option, "abort") && *option != '-' && !args->ignoreUnrecognized && !refused) refused = text;
+        else if (!strcmp(option, "abort")) abortHook = extra;
+        else if (*option != '-' && !args->ignoreUnrecognized && !refused) refused = text;
     }
     return refused;
-}
-/* A VM that gives up while it starts: it says why through the hooks, then ends the process. */
-static void abortCreation(const char *format, ...) {
-    va_list args; va_start(args, format);
-    if (printHook) printHook(stderr, format, args);
-    if (exitHook) exitHook(1); /* a hook that returns leaves the ending to the VM */
-    ExitProcess(1);
 }
 #ifndef STANDIN_NO_CREATE
 JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM **vm, void **env, void *initArgs) {
@@ -369,7 +407,8 @@ JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM **vm, void **env, void *initArgs)
         || v == 0x90000 || v == 0xa0000 || v == 0x130000 || v == 0x150000;
     jint result = !known ? JNI_EVERSION : refused ? JNI_ERR : number("CREATE_RESULT");
     char *aborts = setting("CREATE_ABORTS");
-    if (!refused && known && aborts) abortCreation("%s\n", aborts);
+    if (!refused && known && aborts) abortVm("%s\n", aborts);
+    if (!refused && known && setting("CREATE_EXITS")) exitVm(number("CREATE_EXITS")); /* from an agent's premain */
     say("create.result", "%ld", (long)result);
     int leave = number("CREATE_LEAVES_POINTERS"); /* JNI promises nothing about the pointers after a refusal */
     if (result) return *vm = leave ? &theVm : NULL, *env = leave ? &theEnv : NULL, result;
