@@ -1,7 +1,5 @@
 #include "framework/LibraryLoading.h"
 
-#include "framework/Guards.h"
-
 namespace {
 
 typedef DLL_DIRECTORY_COOKIE(WINAPI* AddDllDirectoryFunction)(PCWSTR directory);
@@ -20,7 +18,7 @@ Function KernelFunction(const char* name)
 
 // The search flags take only full paths; a relative one (a JAVA_HOME such
 // as "jre") is taken from the current directory, as LoadLibrary takes it.
-// The launcher's ANSI paths fit in MAX_PATH.
+// The launcher's ANSI paths, and so their wide forms, fit in MAX_PATH.
 CString FullPath(const CString& path)
 {
     char buffer[MAX_PATH];
@@ -32,12 +30,9 @@ CString FullPath(const CString& path)
 DLL_DIRECTORY_COOKIE AddSearchDirectory(const CString& directory)
 {
     AddDllDirectoryFunction addDllDirectory = KernelFunction<AddDllDirectoryFunction>("AddDllDirectory");
-    int length = MultiByteToWideChar(CP_ACP, 0, directory, -1, nullptr, 0);
-    if (!addDllDirectory || length <= 0)
+    wchar_t wideDirectory[MAX_PATH];
+    if (!addDllDirectory || !MultiByteToWideChar(CP_ACP, 0, directory, -1, wideDirectory, MAX_PATH))
         return nullptr;
-    AutoFreeMemory buffer(AllocateMemory(length * sizeof(wchar_t)));
-    wchar_t* wideDirectory = static_cast<wchar_t*>(buffer.Get());
-    MultiByteToWideChar(CP_ACP, 0, directory, -1, wideDirectory, length);
     return addDllDirectory(wideDirectory);
 }
 
