@@ -45,7 +45,7 @@ CASES = [
                        'Error box: Could not find the main class com/example/Main.'] + FAILED),
     logged('the application\'s output and its exception trace', env={**THROWS, 'TESTJVM_MAIN_PRINT': 'hello'}, exit=1,
            launch_log=['JVM creation result: 0', 'hello', 'err:hello', 'Exception in thread "main" ' + THROWN,
-                       '\tat com.example.Main.f1(Main.java:1)', 'Exit code: 1']),
+                       '\tat com.example.Main.f1(Main.java:1)', 'Exit code: 1'], log=['uncaught=' + THROWN]),
     *[Case(f'an unusable log changes nothing: {name}', ini=MINIMAL + f'[Diagnostics]\r\nLog File={name}\r\n',
            files={'logs': DIR}, log=['main.return', 'destroy.end'])
       for name in ('logs', 'CON', 'NUL', 'COM1', 'no\\such\\x.log')],
