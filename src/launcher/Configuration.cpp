@@ -24,6 +24,19 @@ void ReadVersionBound(const CString& iniPath, const wchar_t* key, int fill, cons
 
 } // namespace
 
+// Without a Main Class, a class path that starts with a jar is taken for an
+// executable jar, whose manifest the JVM reads once it runs.
+bool CJavaLauncher::FindMainJar(const CString& classPath)
+{
+    int end = classPath.Find(';');
+    CString first = end < 0 ? classPath : classPath.Left(end);
+    const char kJarExtension[] = ".jar";
+    if (first.GetLength() <= 4 || lstrcmpiA(first.Mid(first.GetLength() - 4), kJarExtension) != 0)
+        return false;
+    m_mainJar = first;
+    return true;
+}
+
 bool CJavaLauncher::ReadConfiguration()
 {
     CString iniPath;
@@ -39,7 +52,8 @@ bool CJavaLauncher::ReadConfiguration()
         ReportError(m_splashWindow, Messages::kClassPathMissing);
         return false;
     }
-    m_vmOptions.Append(kClassPathOption + ExpandPlaceholders(classPath, modulePath));
+    classPath = ExpandPlaceholders(classPath, modulePath);
+    m_vmOptions.Append(kClassPathOption + classPath);
 
     // Split first, so that a directory with spaces stays inside its option.
     const CString runtimeSection(IniNames::kRuntimeSection);
@@ -51,7 +65,7 @@ bool CJavaLauncher::ReadConfiguration()
         m_vmOptions.Append(ExpandPlaceholders(parameterList[i], modulePath));
 
     ReadIniString(iniPath, runtimeSection, CString(IniNames::kMainClassKey), m_mainClass);
-    if (m_mainClass.IsEmpty()) {
+    if (m_mainClass.IsEmpty() && !FindMainJar(classPath)) {
         ReportError(m_splashWindow, Messages::kMainClassMissing);
         return false;
     }
