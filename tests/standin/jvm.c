@@ -239,14 +239,20 @@ static const char *splash(void) { /* whether this process shows the launcher's s
 }
 static DWORD WINAPI appThreadMain(LPVOID ms) { return Sleep((DWORD)(UINT_PTR)ms), say("appthread.end", NULL), 0; }
 /* An application's own window, which the splash should make way for; it outlives main, as such windows do. */
-static void showWindow(void) {
+static HWND newWindow(int show) {
     WNDCLASSW wc = {.lpfnWndProc = DefWindowProcW, .hInstance = GetModuleHandleW(NULL), .lpszClassName = L"StandinApp"};
-    MSG msg; RegisterClassW(&wc);
-    CreateWindowExW(0, wc.lpszClassName, L"Stand-in application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 320, 200,
-                    NULL, NULL, wc.hInstance, NULL);
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 3000 && !strcmp(splash(), "visible"); Sleep(10))
+    RegisterClassW(&wc);
+    HWND w = CreateWindowExW(0, wc.lpszClassName, L"Stand-in application", WS_OVERLAPPEDWINDOW, 100, 100, 320, 200,
+                             NULL, NULL, wc.hInstance, NULL);
+    return ShowWindow(w, show), w;
+}
+static void pump(DWORD ms, int whileSplash) { /* the window's messages, as an application's event thread handles them */
+    MSG msg;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < ms && (!whileSplash || !strcmp(splash(), "visible")); Sleep(10))
         while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) TranslateMessage(&msg), DispatchMessageW(&msg);
-    say("main.splash.afterwindow", "%s", splash());
+}
+static void showWindow(void) {
+    newWindow(SW_SHOW), pump(3000, 1), say("main.splash.afterwindow", "%s", splash());
 }
 static void throwFromMain(const char *className) {
     say("main.throw", "%s", className), pending = newThrowable(className, "thrown by main");
@@ -268,7 +274,11 @@ static void runMain(Obj *cls, Obj *args) {
     if (print) writeStd(STD_OUTPUT_HANDLE, "%s\n", print), writeStd(STD_ERROR_HANDLE, "err:%s\n", print);
     if (threadMs) appThread = CreateThread(NULL, 0, appThreadMain, (LPVOID)(UINT_PTR)threadMs, 0, NULL);
     if (number("MAIN_SHOW_WINDOW")) showWindow();
-    if (sleepMs) Sleep(sleepMs), say("main.splash.end", "%s", splash());
+    char *minimised = setting("MAIN_MINIMISED_WINDOW"); /* shown this many ms after main starts, for a second start */
+    HWND window = minimised ? pump(atoi(minimised), 0), newWindow(SW_SHOWMINNOACTIVE) : NULL;
+    if (sleepMs) pump(sleepMs, 0), say("main.splash.end", "%s", splash());
+    if (window) say("main.window", "%s", IsIconic(window) ? "minimised" : GetForegroundWindow() == window ? "in front" : "behind");
+    if (number("MAIN_CRASH")) TerminateProcess(GetCurrentProcess(), 0xC0000005); /* at once, as a crash ends it */
     if (exitCode && (say("main.exit", "%d", exitCode), exitHook)) exitHook(exitCode); /* as System.exit */
     if (exitCode) ExitProcess(exitCode);
     if (throws) throwFromMain(throws);
