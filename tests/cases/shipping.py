@@ -40,13 +40,15 @@ CASES = [
          options=['-Djava.class.path=app.jar', '-Xmx32m', '-Dini=a b', '-Xmx64m', '-Dspaced=a b  c', '-Dhome=%APP%',
                   '-Dvar="from the environment"', '-Dcafé=naïve', '-Xmx128m', '-Duser=yes', '-Denv=1', '-Denv two=x y'],
          launch_log=['JVM options file %APP%\\App.vmoptions: read', 'JVM option from %APP%\\App.vmoptions: -Xmx64m',
-                     'JVM option from %APP%\\App.vmoptions: -Dcafé=naïve', 'JVM options file %APP%\\appdata\\App\\App.vmoptions: read',
-                     'JVM option from %APP%\\appdata\\App\\App.vmoptions: -Duser=yes', 'JVM option from JDK_JAVA_OPTIONS: -Denv two=x y',
-                     'JVM option: -Denv two=x y', 'Exit code: 0']),
+                     'JVM option from %APP%\\App.vmoptions: -Dcafé=naïve',
+                     'JVM options file %APP%\\appdata\\App\\App.vmoptions: read',
+                     'JVM option from %APP%\\appdata\\App\\App.vmoptions: -Duser=yes',
+                     'JVM option from JDK_JAVA_OPTIONS: -Denv two=x y', 'JVM option: -Denv two=x y', 'Exit code: 0']),
     # HotSpot takes options in the ANSI code page: an existing path passes by its short form, other text not at all.
-    Case('text outside the code page', ini=LOGGED, files={'Кириллица': DIR, 'App.vmoptions': '-Xss1m\n-Ddir=Кириллица\n'
-                                                          '-Dname=Кириллица-нет\n-Dlast=1\n'.encode()},
-         log=['option=-Xss1m', re.compile(r'option=-Ddir=[!-~]+'), 'option=-Dlast=1'], absent=['option=-Dname=Кириллица-нет'],
+    Case('text outside the code page', ini=LOGGED,
+         files={'Кириллица': DIR, 'App.vmoptions': '-Xss1m\n-Ddir=Кириллица\n-Dname=Кириллица-нет\n-Dlast=1\n'.encode()},
+         log=['option=-Xss1m', re.compile(r'option=-Ddir=[!-~]+'), 'option=-Dlast=1'],
+         absent=['option=-Dname=Кириллица-нет'],
          launch_log=['JVM option from %APP%\\App.vmoptions skipped, the ANSI code page lacks its characters: '
                      '-Dname=?????????-???']),
     skipped('a directory and a file not UTF-8 are skipped', DIR, {'appdata\\App\\App.vmoptions': b'-Xmx1g\n-Dbad=\xc3\x28\n'},

@@ -155,8 +155,8 @@ static const struct { const char *name, *sig; int how, arg, entries; } methods[]
     {"main", "([Ljava/lang/String;)V", CALL_VOID, 1, 1 << E_INSTANCE | 1 << E_NOCTOR},
     {"main", "()V", CALL_VOID, 0, 1 << E_INSTNOARGS}, {"toString", "()Ljava/lang/String;", CALL_OBJECT, 0, 0},
     {"getStackTrace", "()[Ljava/lang/StackTraceElement;", CALL_OBJECT, 0, 0},
-    {"<init>", "(Ljava/lang/String;)V", NEW, 1, 1 << E_JAR}, {"getManifest", "()Ljava/util/jar/Manifest;", CALL_OBJECT, 0,
-    1 << E_JAR}, {"close", "()V", CALL_VOID, 0, 1 << E_JAR},
+    {"<init>", "(Ljava/lang/String;)V", NEW, 1, 1 << E_JAR},
+    {"getManifest", "()Ljava/util/jar/Manifest;", CALL_OBJECT, 0, 1 << E_JAR}, {"close", "()V", CALL_VOID, 0, 1 << E_JAR},
     {"getMainAttributes", "()Ljava/util/jar/Attributes;", CALL_OBJECT, 0, 1 << E_MANIFEST},
     {"getValue", "(Ljava/lang/String;)Ljava/lang/String;", CALL_OBJECT, 1, 1 << E_ATTRIBUTES}};
 static int hasMethod(Obj *c, int m) {
