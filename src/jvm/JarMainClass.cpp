@@ -9,6 +9,7 @@
 
 namespace {
 
+const char kJarExtension[] = ".jar";
 const char kJarFileClass[] = "java/util/jar/JarFile";
 const char kMainClassAttribute[] = "Main-Class";
 
@@ -93,6 +94,18 @@ jstring ToSlashedName(JNIEnv* env, jstring dotted, CString& shownName)
 }
 
 } // namespace
+
+// Without a Main Class, a class path that starts with a jar is taken for an
+// executable jar, whose manifest the JVM reads once it runs.
+bool CJavaLauncher::FindMainJar(const CString& classPath)
+{
+    int end = classPath.Find(';');
+    CString first = end < 0 ? classPath : classPath.Left(end);
+    if (first.GetLength() <= 4 || lstrcmpiA(first.Mid(first.GetLength() - 4), kJarExtension) != 0)
+        return false;
+    m_mainJar = first;
+    return true;
+}
 
 // An executable jar names its own main class; the JVM reads the manifest,
 // as Java's own launcher does for "java -jar". Without one the user meets

@@ -24,19 +24,6 @@ void ReadVersionBound(const CString& iniPath, const wchar_t* key, int fill, cons
 
 } // namespace
 
-// Without a Main Class, a class path that starts with a jar is taken for an
-// executable jar, whose manifest the JVM reads once it runs.
-bool CJavaLauncher::FindMainJar(const CString& classPath)
-{
-    int end = classPath.Find(';');
-    CString first = end < 0 ? classPath : classPath.Left(end);
-    const char kJarExtension[] = ".jar";
-    if (first.GetLength() <= 4 || lstrcmpiA(first.Mid(first.GetLength() - 4), kJarExtension) != 0)
-        return false;
-    m_mainJar = first;
-    return true;
-}
-
 bool CJavaLauncher::ReadConfiguration()
 {
     CString iniPath;

@@ -34,7 +34,6 @@ public:
     // Configuration file
     bool GetIniFilePath(CString& path);
     bool ReadConfiguration();
-    bool FindMainJar(const CString& classPath);
     bool ReadUserOptions();
     void AppendOptionsFile(const CString& path, const CString& modulePath);
     void AppendUserOptions(const CWideStringList& options, const CString& source, const CString& modulePath);
@@ -55,6 +54,7 @@ public:
     jstring NewJavaString(const wchar_t* text, int length);
     jstring NewJavaString(const CString& ansiText);
     jobjectArray NewJavaStringArray(const CWideStringList& list);
+    bool FindMainJar(const CString& classPath);
     jstring NewMainClassName();
     jstring NewJarMainClassName();
     int InvokeMain();
