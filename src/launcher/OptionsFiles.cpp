@@ -31,8 +31,9 @@ bool ReadVariable(const wchar_t* name, wchar_t* buffer, int& length)
 }
 
 // One option per line, taken whole after its blanks are cut; blank lines and
-// comments give none. A NUL is no part of text: a file with one is more
-// likely UTF-16 than UTF-8.
+// comments give none. A line ends at LF, CR LF or a lone CR, whichever editor
+// wrote it. A NUL is no part of text: a file with one is more likely UTF-16
+// than UTF-8.
 bool DecodeLines(const char* bytes, int count, CWideStringList& lines)
 {
     if (count >= 3 && bytes[0] == kUtf8Mark[0] && bytes[1] == kUtf8Mark[1] && bytes[2] == kUtf8Mark[2]) {
@@ -51,7 +52,7 @@ bool DecodeLines(const char* bytes, int count, CWideStringList& lines)
     MultiByteToWideChar(CP_UTF8, 0, bytes, count, text, length);
     for (int start = 0; start < length;) {
         int end = start;
-        while (end < length && text[end] != L'\n')
+        while (end < length && text[end] != L'\n' && text[end] != L'\r')
             ++end;
         int first = start, last = end;
         while (first < last && IsBlank(text[first]))

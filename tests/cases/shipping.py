@@ -36,7 +36,7 @@ CASES = [
          env={**PROFILE, 'JDK_JAVA_OPTIONS': '-Denv=1 "-Denv two=x y"', 'TESTVAR': 'from the environment'},
          files={'App.vmoptions': '\ufeff-Xmx64m \t\r\n# a comment\r\n\r\n  -Dspaced=a b  c\r\n\t# indented\n'
                                  '-Dhome=%EXEDIR%\n-Dvar="%TESTVAR%"\n-Dcafé=naïve\n'.encode(),
-                'appdata\\App\\App.vmoptions': b'-Xmx128m\n#-Dnot=this\n-Duser=yes'},
+                'appdata\\App\\App.vmoptions': b'-Xmx128m\r#-Dnot=this\r-Duser=yes'},
          options=['-Djava.class.path=app.jar', '-Xmx32m', '-Dini=a b', '-Xmx64m', '-Dspaced=a b  c', '-Dhome=%APP%',
                   '-Dvar="from the environment"', '-Dcafé=naïve', '-Xmx128m', '-Duser=yes', '-Denv=1', '-Denv two=x y'],
          launch_log=['JVM options file %APP%\\App.vmoptions: read', 'JVM option from %APP%\\App.vmoptions: -Xmx64m',
