@@ -7,7 +7,7 @@ from cases import Built, Case, DIR, STANDIN
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SHARED = os.path.join(HERE, '..', '..', 'shared')
-TABLES = ['configuration', 'runtimes', 'hosting', 'splash', 'hostile', 'diagnostics', 'realjvm']
+TABLES = ['configuration', 'runtimes', 'hosting', 'splash', 'hostile', 'diagnostics', 'shipping', 'realjvm']
 HOOKS = ['vfprintf', 'exit', 'abort']  # the JNI hook options the launcher adds after the configured ones
 ERROR_CAPTION = {1252: 'Error', 932: 'エラー'}
 WS_POPUP, WS_VISIBLE, WS_CLIPSIBLINGS, WS_DISABLED = 0x80000000, 0x10000000, 0x04000000, 0x08000000
@@ -66,15 +66,18 @@ def batch_entry(case, root, exe, build):
         case.args_seen = case.args.split(' ')
     line = expand(case.line) if case.line is not None else program + (' ' + case.args if case.args else '')
     env = {'TESTJVM_LOG': app + '\\jvm.log', 'TESTJVM_CLASSES': 'com/example/Main', **case.env}
+    changes = lambda env: '\x1f'.join(name if value is None else f'{name}={expand(value)}' for name, value in env.items())
     # Each vendor's key is cleared whole; below Microsoft only its JDK key.
     clear = sorted({'\\'.join(key.split('\\')[:3 if '\\Microsoft\\' in key else 2]) for key, *_ in case.reg})
     stored = lambda kind, data: data.to_bytes(4, 'little') if kind == 'dword' else data if isinstance(data, bytes) else \
         (expand(data) + '\0').encode('utf-16-le') if kind in ('sz', 'expand') else expand(data).encode()
     return '\x1e'.join([case.name, f'{app}\\probe.txt', line, win(os.path.join(root, case.cwd or os.path.dirname(case.exe))),
                         f'{app}\\stdout.txt' if case.stdout is not None else '', str(max(case.timeout, build.min_timeout)),
-                        str(int(case.cover)), '\x1f'.join(f'{name}={expand(value)}' for name, value in env.items()),
+                        str(int(case.cover)), changes(env),
                         '\x1f'.join(clear), '\x1f'.join(f'{key}|{name}|{kind}|{stored(kind, data).hex()}'
-                                                          for key, name, kind, data in case.reg)])
+                                                          for key, name, kind, data in case.reg),
+                        '\x1f'.join(filter(None, [str(case.second[0]), expand(case.second[1]), changes(case.second[2])]))
+                        if case.second else ''])
 
 
 def run_probe(build, batches):
@@ -86,7 +89,7 @@ def run_probe(build, batches):
             file.write('\n'.join(entries) + '\n')
         locale = 'ja_JP.UTF-8' if cp == 932 else 'C.UTF-8'
         steps.append(f'LC_ALL={locale} wine {probe} {shlex.quote(win(batch))} >{shlex.quote(batch)}.out 2>&1')
-    env = {k: v for k, v in os.environ.items() if k != 'JAVA_HOME'}
+    env = {k: v for k, v in os.environ.items() if k not in ('JAVA_HOME', 'JDK_JAVA_OPTIONS')}
     result = subprocess.run(build.wrapper + ['sh', '-c', '; '.join(steps)], env=env, stdin=subprocess.DEVNULL,
                             stdout=subprocess.PIPE, text=True, check=False)
     return (result.stdout.strip().splitlines() or ['skipped'])[-1] if result.returncode == 77 else None
@@ -106,8 +109,8 @@ class Observed:
     """What the probe saw of one launch, and what the VM (stand-in or real application) wrote down."""
     def __init__(self, root):
         read = lambda name: open(os.path.join(root, name), 'rb').read() if os.path.exists(os.path.join(root, name)) else None
-        self.root, self.boxes, self.splash, self.pixels, self.metrics, self.exit, self.started, self.timedout = \
-            root, [], None, None, None, None, 0, 0
+        self.root, self.boxes, self.splash, self.pixels, self.metrics, self.exit, self.started, self.timedout, \
+            self.second = root, [], None, None, None, None, 0, 0, None
         for line in (read('probe.txt') or b'').decode('utf-8').splitlines():
             key, _, rest = line.partition(' ')
             values = rest.split('\t' if key == 'box' else None)
@@ -121,7 +124,7 @@ class Observed:
                                    responds=values[7] == '1')
             elif key == 'pixels':
                 self.pixels = (tuple(map(int, values[:4])), bytes.fromhex(values[4]))
-            elif key in ('metrics', 'exit', 'started', 'timedout'):
+            elif key in ('metrics', 'exit', 'started', 'timedout', 'second'):
                 setattr(self, key, tuple(map(int, values)) if key == 'metrics' else int(rest))
         self.stdout = read('stdout.txt')
         self.log = [unescape(line) for line in (read('jvm.log') or b'').decode('utf-8', 'replace').splitlines()]
@@ -189,6 +192,9 @@ def differences(case, seen):
     yield box and box['owner'] != ('splash' if box['splash_visible'] else 'none') and \
         ['box owner', 'the splash while one is visible, else none', box['owner']]
     yield seen.exit != expected_exit and ['exit code', hex(expected_exit), hex(seen.exit or 0)]
+    yield case.second and seen.second != 0 and ['the second start', 'exit code 0', seen.second]
+    yield case.creations not in (None, seen.log.count('create.result=0')) and \
+        ['JVMs created', case.creations, seen.log.count('create.result=0')]
     for key, want in (('option', case.options), ('main.class', case.main and [case.main]), ('arg', case.args_seen)):
         got = seen.options() if key == 'option' else seen.values(key)
         yield want is not None and got != app(want) and [key, app(want), got]
@@ -199,8 +205,9 @@ def differences(case, seen):
     yield present and ['log', f'no {present}', seen.log]
     yield case.splash is not None and check_splash(case, seen)
     log, options = seen.log, seen.values('option')
+    creations = sum(line.startswith('create.version=') for line in log)  # two with a second start
     yield [line for line in log if line.startswith('FAIL=')] and ['stand-in', 'no misuse', log]
-    yield options and (options[-len(HOOKS):] != HOOKS or seen.values('option.extraInfo') != HOOKS) and \
+    yield options and (options[-len(HOOKS):] != HOOKS or seen.values('option.extraInfo') != HOOKS * creations) and \
         ['JNI hooks', f'{HOOKS} last, with extraInfo', options]
     yield seen.launch_log and not seen.launch_log[-1].startswith('Exit code: ') and \
         ['launch log', 'the exit code last', seen.launch_log[-3:]]
@@ -211,8 +218,9 @@ def differences(case, seen):
     detach = [i for i, line in enumerate(log) if line.startswith('detach=')]
     yield seen.values('main.class') and created and not ended_itself and \
         not (detach and detach[0] < log.index('destroy.end')) and ['teardown', 'DestroyJavaVM after the detach', log]
-    peaks = seen.values('localrefs.peak')
+    peaks, live = seen.values('localrefs.peak'), seen.values('localrefs.live')
     yield any(int(peak) > 16 for peak in peaks) and ['local references', 'at most 16 live', peaks]
+    yield any(int(count) for count in live) and ['local references', 'none left live at the detach', live]
     yield case.stdout is not None and seen.stdout != case.stdout and ['standard output', case.stdout, seen.stdout]
 
 

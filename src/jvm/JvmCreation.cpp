@@ -92,7 +92,8 @@ bool CJavaLauncher::CreateJavaVM()
 {
     for (int i = 0; i < m_vmOptions.GetCount(); ++i)
         LogLine(LogMessages::kJvmOption, m_vmOptions[i]);
-    LogLine(LogMessages::kMainClass, m_mainClass);
+    if (!m_mainClass.IsEmpty())
+        LogLine(LogMessages::kMainClass, m_mainClass);
     for (int i = 0; i < m_programArguments.GetCount(); ++i)
         LogLine(LogMessages::kArgument, CString(m_programArguments.GetText(i)));
     BeginJvmCreation(m_splashWindow);

@@ -138,6 +138,17 @@ int CJavaLauncher::RunMain(jclass mainClass, CString& uncaughtText)
     return entry->isStatic || receiver.Get() ? 0 : -1;
 }
 
+// Null after a failure it has reported.
+jstring CJavaLauncher::NewMainClassName()
+{
+    if (m_mainClass.IsEmpty())
+        return NewJarMainClassName();
+    jstring name = NewJavaString(m_mainClass);
+    if (!name)
+        ReportFormattedError(m_splashWindow, Messages::kLoadMainClass, m_mainClass);
+    return name;
+}
+
 // The local references live in an inner scope so that they are given back
 // before the detach, after which the environment is no longer ours. The box
 // for an uncaught exception comes after the application's handler has run.
@@ -146,11 +157,9 @@ int CJavaLauncher::InvokeMain()
     int outcome;
     CString uncaughtText;
     {
-        AutoDeleteLocalRef<jstring> className(m_jniEnv, NewJavaString(m_mainClass));
-        if (!className.Get()) {
-            ReportFormattedError(m_splashWindow, Messages::kLoadMainClass, m_mainClass);
+        AutoDeleteLocalRef<jstring> className(m_jniEnv, NewMainClassName());
+        if (!className.Get())
             return -1;
-        }
         AutoDeleteLocalRef<jclass> mainClass(
             m_jniEnv, FindMainClass(m_jniEnv, className.Get(), m_mainClass, m_splashWindow));
         if (!mainClass.Get())

@@ -50,18 +50,22 @@ void SplitText(const Char* position, const Char* end, List& list)
     }
 }
 
-// Space, tab, line feed, vertical tab, form feed and carriage return.
+} // namespace
+
 bool IsBlank(wchar_t character)
 {
     return character == L' ' || (character >= L'\t' && character <= L'\r');
 }
 
-} // namespace
-
 void SplitArguments(const CString& text, CStringList& list)
 {
     const char* position = text;
     SplitText(position, position + text.GetLength(), list);
+}
+
+void SplitArguments(const wchar_t* text, int length, CWideStringList& list)
+{
+    SplitText(text, text + length, list);
 }
 
 // The wide line keeps every character the user typed; the ANSI line would

@@ -9,7 +9,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     int exitCode = -1;
     {
         CJavaLauncher launcher;
-        if (InitApplication(instance) && launcher.Prepare())
+        if (InitApplication(instance) && launcher.Prepare(exitCode))
             exitCode = launcher.Run();
     }
     g_module.Term();

@@ -23,8 +23,9 @@ CASES = [
     Case('no configuration file', ini=None, box=CLASS_PATH_MISSING),
     Case('class path in the runtime section', ini=ini((RUNTIME, 'Class Path=app.jar', 'Main Class=app.Main')),
          box=CLASS_PATH_MISSING),
-    Case('no main class', ini=ini(('Class Path', 'Class Path=app.jar'), (RUNTIME, 'Minimum Version=1.4')),
-         box=MAIN_CLASS_MISSING),
+    Case('no main class, no jar first in the class path', ini=ini(('Class Path', 'Class Path=classes;app.jar'),
+                                                                 (RUNTIME, 'Minimum Version=1.4')),
+         box=MAIN_CLASS_MISSING, absent=['create.result=0']),
     Case('a renamed copy reads the file of its own name', exe='Other.exe', files={'App.ini': MINIMAL},
          ini=ini(('Class Path', 'Class Path=other.jar')), box=MAIN_CLASS_MISSING),
     # Needs a case directory without a dot in its path: the last dot of a directory would be taken.

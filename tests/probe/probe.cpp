@@ -15,7 +15,7 @@ using std::string, std::wstring;
 struct RegistryValue { wstring key, name; DWORD type; string data; };
 // A case is one line of the batch, its fields in this order: apart by \x1e, a list's items by \x1f.
 struct Case {
-    wstring id, out, line, cwd, output, timeoutMs, cover;
+    wstring id, out, line, cwd, output, timeoutMs, cover, second;
     std::vector<wstring> env, clear;
     std::vector<RegistryValue> values;
 };
@@ -47,8 +47,8 @@ bool ReadBatch(const wchar_t* path, std::vector<Case>& cases)
         wstring text(line.size(), L'\0');
         text.resize(MultiByteToWideChar(CP_UTF8, 0, line.data(), int(line.size()), &text[0], int(text.size())));
         std::vector<wstring> f = Split(text, L'\x1e');
-        if (f.size() != 10) return false;
-        cases.push_back({f[0], f[1], f[2], f[3], f[4], f[5], f[6], Split(f[7], L'\x1f'), Split(f[8], L'\x1f'), {}});
+        if (f.size() != 11) return false;
+        cases.push_back({f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[10], Split(f[7], L'\x1f'), Split(f[8], L'\x1f'), {}});
         for (const wstring& value : Split(f[9], L'\x1f')) { // key|name|type|the bytes to store, in hex
             std::vector<wstring> part = Split(value, L'|');
             if (part.size() != 4 || !types.count(part[2])) return false;
@@ -179,9 +179,31 @@ bool Start(const Case& c, PROCESS_INFORMATION& process)
     return started;
 }
 
+// With `second` ("<ms>\x1f<line>\x1f<env changes>..."), another start with the case's surroundings that many ms
+// after the first or once the first ended, whichever comes first; its exit code is told, and one that hangs is ended.
+bool StartSecond(const Case& c, DWORD elapsed, bool ended, PROCESS_INFORMATION& second)
+{
+    std::vector<wstring> field = Split(c.second, L'\x1f');
+    if (second.hProcess || field.size() < 2 || (!ended && elapsed < wcstoul(field[0].c_str(), nullptr, 10)))
+        return false;
+    Case again = c;
+    again.line = field[1], again.output.clear(), again.env.insert(again.env.end(), field.begin() + 2, field.end());
+    return Start(again, second);
+}
+
+string EndSecond(const Case& c, PROCESS_INFORMATION& second)
+{
+    DWORD exitCode = 0;
+    if (!second.hProcess) return "";
+    if (WaitForSingleObject(second.hProcess, wcstoul(c.timeoutMs.c_str(), nullptr, 10)) != WAIT_OBJECT_0)
+        TerminateProcess(second.hProcess, 0xDEAD), WaitForSingleObject(second.hProcess, 5000);
+    GetExitCodeProcess(second.hProcess, &exitCode), CloseHandle(second.hThread), CloseHandle(second.hProcess);
+    return "second " + std::to_string(exitCode) + "\n";
+}
+
 string RunCase(const Case& c)
 {
-    PROCESS_INFORMATION process = {};
+    PROCESS_INFORMATION process = {}, second = {};
     SetRegistry(c, c.values);
     if (!Start(c, process))
         return SetRegistry(c, {}), "started 0\n";
@@ -193,6 +215,7 @@ string RunCase(const Case& c)
     bool captured = false, responds = false, timedOut = false;
     for (bool ended = false; !ended;) {
         ended = WaitForSingleObject(process.hProcess, 10) == WAIT_OBJECT_0;
+        StartSecond(c, GetTickCount() - start, ended, second);
         std::vector<HWND> splashes = VisibleWindowsOf(process.dwProcessId, L"SplashScreenWindow"), fresh;
         if (!splash && !splashes.empty()) { // style, place and layering at first sight
             splash = splashes.front(), splashSeen = GetTickCount(), GetWindowRect(splash, &rect);
@@ -217,7 +240,7 @@ string RunCase(const Case& c)
     FILETIME times[4]; // creation and exit as the system recorded them, for the benchmarks
     GetProcessTimes(process.hProcess, &times[0], &times[1], &times[2], &times[3]);
     auto ticks = [](const FILETIME& t) { return (ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
-    CloseHandle(process.hThread), CloseHandle(process.hProcess), SetRegistry(c, {});
+    CloseHandle(process.hThread), CloseHandle(process.hProcess), result += EndSecond(c, second), SetRegistry(c, {});
     char line[192];
     snprintf(line, sizeof(line), "splash %08lx %08lx %08lx %ld %ld %ld %ld %d\n", style, exStyle, classStyle,
              rect.left, rect.top, rect.right, rect.bottom, responds ? 1 : 0);

@@ -11,14 +11,16 @@
 enum { K_CLASS, K_STRING, K_ARRAY, K_THROWABLE, K_FRAME, K_INSTANCE };
 static const char *const kindName[] = {"class", "string", "object[]", "throwable", "frame", "instance"};
 /* Kinds of entry point, as spelled in TESTJVM_CLASSES. */
-enum { E_STATIC, E_NOARGS, E_INSTANCE, E_INSTNOARGS, E_NOMAIN, E_NOCTOR, E_COUNT };
-static const char *const entrySuffix[] = {"", "noargs", "instance", "instancenoargs", "nomain", "instancenoctor"};
+enum { E_STATIC, E_NOARGS, E_INSTANCE, E_INSTNOARGS, E_NOMAIN, E_NOCTOR, E_JAR, E_MANIFEST, E_ATTRIBUTES, E_COUNT };
+static const char *const entrySuffix[] = {"", "noargs", "instance", "instancenoargs", "nomain", "instancenoctor",
+                                          "jar", "manifest", "attributes"};
 /* One shape for all: a class has name, entry, id; a string text, len; an array len and items (cls is their class);
- * a throwable cls, name (its message), items and len (its frames); a frame name; an instance cls. */
+ * a throwable cls, name (its message), items and len (its frames); a frame name; an instance cls, and for the jar's
+ * classes name (the Main-Class value or NULL), id (a manifest's presence), len (an open jar's state). */
 typedef struct Obj { int kind, entry, id, len; struct Obj *cls, **items; char *name; WCHAR *text; } Obj;
 enum { NCLASSES = 64, NREFS = 512 }; /* ample: the rules allow 16 live references */
 static Obj *classes[NCLASSES], *refs[NREFS], *pending, *stringClass, *frameClass;
-static int nclasses, liveRefs, peakRefs, pinned, allocations, everCreated;
+static int nclasses, liveRefs, peakRefs, pinned, allocations, everCreated, openJars;
 static enum { NONE, LIVE, DETACHED, DESTROYED } state;
 static DWORD creator; static HANDLE appThread;
 static void(JNICALL *exitHook)(jint), (JNICALL *abortHook)(void);
@@ -147,14 +149,19 @@ static void enter(JNIEnv *env, const char *fn, int pendingAllowed) {
 /* A method ID encodes its class and which of the few methods known here it is. Each method is called through
  * one family of calls (how), takes one object argument or none (arg), and main exists for the entries named. */
 enum { NEW, CALL_STATIC, CALL_VOID, CALL_OBJECT };
-enum { M_CTOR, M_MAIN, M_MAIN_NOARGS, M_IMAIN, M_IMAIN_NOARGS, M_TOSTRING, M_STACK, M_MESSAGE, M_COUNT };
+enum { M_CTOR, M_MAIN, M_MAIN_NOARGS, M_IMAIN, M_IMAIN_NOARGS, M_TOSTRING, M_STACK, M_MESSAGE, M_OPEN, M_MANIFEST,
+       M_CLOSE, M_MAIN_ATTRIBUTES, M_VALUE, M_COUNT };
 static const struct { const char *name, *sig; int how, arg, entries; } methods[] = {
     {"<init>", "()V", NEW, 0, 1 << E_INSTANCE | 1 << E_INSTNOARGS},
     {"main", "([Ljava/lang/String;)V", CALL_STATIC, 1, 1 << E_STATIC}, {"main", "()V", CALL_STATIC, 0, 1 << E_NOARGS},
     {"main", "([Ljava/lang/String;)V", CALL_VOID, 1, 1 << E_INSTANCE | 1 << E_NOCTOR},
     {"main", "()V", CALL_VOID, 0, 1 << E_INSTNOARGS}, {"toString", "()Ljava/lang/String;", CALL_OBJECT, 0, 0},
     {"getStackTrace", "()[Ljava/lang/StackTraceElement;", CALL_OBJECT, 0, 0},
-    {"getMessage", "()Ljava/lang/String;", CALL_OBJECT, 0, 0}};
+    {"getMessage", "()Ljava/lang/String;", CALL_OBJECT, 0, 0},
+    {"<init>", "(Ljava/lang/String;)V", NEW, 1, 1 << E_JAR},
+    {"getManifest", "()Ljava/util/jar/Manifest;", CALL_OBJECT, 0, 1 << E_JAR}, {"close", "()V", CALL_VOID, 0, 1 << E_JAR},
+    {"getMainAttributes", "()Ljava/util/jar/Attributes;", CALL_OBJECT, 0, 1 << E_MANIFEST},
+    {"getValue", "(Ljava/lang/String;)Ljava/lang/String;", CALL_OBJECT, 1, 1 << E_ATTRIBUTES}};
 static int hasMethod(Obj *c, int m) {
     return m == M_TOSTRING ? isThrowable(c) || c == frameClass
          : m == M_STACK || m == M_MESSAGE ? isThrowable(c) : methods[m].entries >> c->entry & 1;
@@ -177,6 +184,7 @@ ENTRY(jclass, FindClass, 0, const char *name) /* TESTJVM_FINDCLASS_THROWS=<class
     return c ? newRef(c) : number("SILENT_LOOKUPS") ? NULL : throwNew("java/lang/NoClassDefFoundError", name);
 }
 ENTRY(jstring, NewString, 0, const jchar *s, jsize len) return allocate() ? newString(copyChars(s, len), len) : NULL; }
+ENTRY(jstring, NewStringUTF, 0, const char *s) return allocate() ? newStringUtf8(s) : NULL; }
 ENTRY(jsize, GetStringLength, 0, jstring s) return NEED(s, K_STRING)->len; }
 /* Characters handed out are counted until released: any out at DestroyJavaVM leaked. UTF-8 stands in for modified
  * UTF-8: the two agree on any text within the BMP without U+0000. */
@@ -238,14 +246,20 @@ static const char *splash(void) { /* whether this process shows the launcher's s
 }
 static DWORD WINAPI appThreadMain(LPVOID ms) { return Sleep((DWORD)(UINT_PTR)ms), say("appthread.end", NULL), 0; }
 /* An application's own window, which the splash should make way for; it outlives main, as such windows do. */
-static void showWindow(void) {
+static HWND newWindow(int show) {
     WNDCLASSW wc = {.lpfnWndProc = DefWindowProcW, .hInstance = GetModuleHandleW(NULL), .lpszClassName = L"StandinApp"};
-    MSG msg; RegisterClassW(&wc);
-    CreateWindowExW(0, wc.lpszClassName, L"Stand-in application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 320, 200,
-                    NULL, NULL, wc.hInstance, NULL);
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 3000 && !strcmp(splash(), "visible"); Sleep(10))
+    RegisterClassW(&wc);
+    HWND w = CreateWindowExW(0, wc.lpszClassName, L"Stand-in application", WS_OVERLAPPEDWINDOW, 100, 100, 320, 200,
+                             NULL, NULL, wc.hInstance, NULL);
+    return ShowWindow(w, show), w;
+}
+static void pump(DWORD ms, int whileSplash) { /* the window's messages, as an application's event thread handles them */
+    MSG msg;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < ms && (!whileSplash || !strcmp(splash(), "visible")); Sleep(10))
         while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) TranslateMessage(&msg), DispatchMessageW(&msg);
-    say("main.splash.afterwindow", "%s", splash());
+}
+static void showWindow(void) {
+    newWindow(SW_SHOW), pump(3000, 1), say("main.splash.afterwindow", "%s", splash());
 }
 /* A VM that gives up, as HotSpot does: it says why through the print hook, then ends the process with 1 through
  * the abort hook (exit is only for System.exit). A hook that returns leaves the ending to the VM. */
@@ -303,11 +317,39 @@ static void runMain(Obj *cls, Obj *args) {
     if (number("MAIN_CHILD")) startChild();
     HRESULT com = CoInitializeEx(NULL, COINIT_MULTITHREADED); /* as a library using WMI does */
     if (say("main.com", "0x%08lx", (long)com), SUCCEEDED(com)) CoUninitialize();
-    if (sleepMs) Sleep(sleepMs), say("main.splash.end", "%s", splash());
+    char *minimised = setting("MAIN_MINIMISED_WINDOW"); /* shown this many ms after main starts, for a second start */
+    HWND window = minimised ? pump(atoi(minimised), 0), newWindow(SW_SHOWMINNOACTIVE) : NULL;
+    if (sleepMs) pump(sleepMs, 0), say("main.splash.end", "%s", splash());
+    if (window) say("main.window", "%s", IsIconic(window) ? "minimised" : GetForegroundWindow() == window ? "in front" : "behind");
+    if (number("MAIN_CRASH")) TerminateProcess(GetCurrentProcess(), 0xC0000005); /* at once, as a crash ends it */
     if (exitCode) say("main.exit", "%d", exitCode), exitVm(exitCode);
     if (number("MAIN_ABORTS")) say("main.exit", "fatal error"), abortVm("# A fatal error has been detected\n");
     if (throws) throwFromMain(throws);
     else say("main.return", NULL);
+}
+/* java.util.jar as far as an executable jar's Main-Class goes. The jar is read as Java opens it, from the current
+ * directory; its manifest must be stored, not deflated, as the rows' jars are. Every jar opened must be closed. */
+static jobject jarCall(Obj *t, int m, Obj *a, const char *fn) {
+    static const char *const attribute = "Main-Class: ";
+    if (methods[m].arg && (!a || a->kind != K_STRING)) fail("%s: %s given no String", fn, methods[m].name);
+    if (m == M_VALUE) return _wcsicmp(a->text, L"Main-Class") || !t->name ? NULL : newStringUtf8(t->name);
+    if (m != M_OPEN && t->cls->entry == E_JAR && t->len) fail("%s: %s of a closed JarFile", fn, methods[m].name);
+    if (m == M_CLOSE) return openJars--, t->len = 1, NULL;
+    if (m != M_OPEN) {
+        Obj *o = newObj(K_INSTANCE, classNamed(m == M_MANIFEST ? "java/util/jar/Manifest" : "java/util/jar/Attributes", -1));
+        return m == M_MANIFEST && !t->id ? NULL : (o->name = t->name, o->id = t->id, newRef(o));
+    }
+    HANDLE file = CreateFileW(copyChars(a->text, a->len), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    DWORD size = GetFileSize(file, NULL), read = 0; char *bytes = calloc(size + 1, 1), *value;
+    if (file == INVALID_HANDLE_VALUE || !ReadFile(file, bytes, size, &read, NULL) || read != size)
+        return CloseHandle(file), throwNew("java/io/FileNotFoundException", "no such jar");
+    Obj *jar = newObj(K_INSTANCE, t); openJars++, CloseHandle(file);
+    for (char *at = bytes; at < bytes + size; at += strlen(at) + 1) { /* a zip holds NUL bytes: search each piece */
+        jar->id |= strstr(at, "META-INF/MANIFEST.MF") != NULL;
+        if ((value = strstr(at, attribute)))
+            value += strlen(attribute), jar->name = textf("%.*s", (int)strcspn(value, "\r\n"), value);
+    }
+    return free(bytes), newRef(jar);
 }
 static const char *const callName[] = {"NewObject", "CallStaticVoidMethod", "CallVoidMethod", "CallObjectMethod"};
 /* The one body of NewObject and the Call*Method families: the method must belong to its target. */
@@ -324,6 +366,7 @@ static jobject invoke(JNIEnv *env, jobject target, jmethodID id, const jvalue *a
     if ((m == M_TOSTRING && t->kind == K_FRAME) || m == M_MESSAGE) return newStringUtf8(t->name);
     if (m == M_TOSTRING) { char *text = describe(t); jobject s = newStringUtf8(text); return free(text), s; }
     if (m == M_STACK) { Obj *f = newObj(K_ARRAY, frameClass); f->items = t->items, f->len = t->len; return newRef(f); }
+    if (m >= M_OPEN) return jarCall(t, m, a, fn);
     if (methods[m].arg && (!a || a->kind != K_ARRAY || a->cls != stringClass)) fail("%s: main given no String[]", fn);
     return runMain(c, a), NULL; /* the four kinds of main */
 }
@@ -331,7 +374,7 @@ static jobject invoke(JNIEnv *env, jobject target, jmethodID id, const jvalue *a
 #define CALL_A(Name, R, T, how, RET) \
     static R JNICALL Name(JNIEnv *env, T t, jmethodID m, const jvalue *a) { RET invoke(env, t, m, a, how); }
 CALL_A(NewObjectA, jobject, jclass, NEW, return) CALL_A(CallStaticVoidMethodA, void, jclass, CALL_STATIC, (void))
-CALL_A(CallVoidMethodA, void, jobject, CALL_VOID, (void))
+CALL_A(CallVoidMethodA, void, jobject, CALL_VOID, (void)) CALL_A(CallObjectMethodA, jobject, jobject, CALL_OBJECT, return)
 /* C++'s CallObjectMethod passes its arguments on as a va_list; toString and getStackTrace take none. */
 static jobject JNICALL CallObjectMethodV(JNIEnv *env, jobject o, jmethodID m, va_list unused) {
     return (void)unused, invoke(env, o, m, NULL, CALL_OBJECT);
@@ -344,6 +387,7 @@ static void vmEnter(JavaVM *vm, const char *fn) {
 /* Waits for the application's thread, as Java waits for its non-daemon threads. */
 static jint JNICALL DestroyJavaVM(JavaVM *vm) {
     if (vmEnter(vm, __func__), pinned) fail("DestroyJavaVM with %d string characters never released", pinned);
+    if (openJars) fail("DestroyJavaVM with %d JarFile never closed", openJars);
     if (appThread) WaitForSingleObject(appThread, INFINITE), CloseHandle(appThread);
     return say("destroy.splash", "%s", splash()), say("destroy.end", NULL), state = DESTROYED, JNI_OK;
 }
@@ -352,7 +396,7 @@ static jint JNICALL DetachCurrentThread(JavaVM *vm) {
     if (GetCurrentThreadId() != creator) fail("DetachCurrentThread from another thread than the VM's creator");
     int result = number("DETACH_RESULT");
     if (pending) printPending("uncaught"); /* as HotSpot hands it to the thread's uncaught-exception handler */
-    say("localrefs.peak", "%d", peakRefs), say("detach", "%d", result);
+    say("localrefs.peak", "%d", peakRefs), say("localrefs.live", "%d", liveRefs), say("detach", "%d", result);
     return state = result ? state : DETACHED, result;
 }
 /* Every other slot holds an address in the never-mapped first 64 KiB that names the slot: a call through it
@@ -369,12 +413,12 @@ static void fillTables(void) {
     for (UINT_PTR i = 0; i < sizeof vmTable / sizeof(void *); i++) ((void **)&vmTable)[i] = (void *)(VM_SLOTS + i);
     AddVectoredExceptionHandler(1, unexpectedEntry);
 #define SET(f) envTable.f = f
-    SET(FindClass), SET(IsInstanceOf), SET(GetMethodID), SET(GetStaticMethodID);
-    SET(NewString), SET(GetStringLength), SET(GetStringChars), SET(ReleaseStringChars), SET(GetStringUTFChars);
+    SET(FindClass), SET(IsInstanceOf), SET(GetMethodID), SET(GetStaticMethodID), SET(NewString), SET(NewStringUTF);
+    SET(GetStringLength), SET(GetStringChars), SET(ReleaseStringChars), SET(GetStringUTFChars);
     SET(ReleaseStringUTFChars), SET(Throw), SET(ExceptionOccurred), SET(ExceptionCheck), SET(ExceptionDescribe);
     SET(ExceptionClear), SET(DeleteLocalRef), SET(NewObjectArray), SET(SetObjectArrayElement);
     SET(GetObjectArrayElement), SET(GetArrayLength), SET(GetObjectClass), SET(NewObjectA), SET(CallStaticVoidMethodA);
-    SET(CallVoidMethodA), SET(CallObjectMethodV);
+    SET(CallVoidMethodA), SET(CallObjectMethodV), SET(CallObjectMethodA);
     vmTable.DestroyJavaVM = DestroyJavaVM, vmTable.DetachCurrentThread = DetachCurrentThread;
 }
 
@@ -413,7 +457,8 @@ JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM **vm, void **env, void *initArgs)
     int leave = number("CREATE_LEAVES_POINTERS"); /* JNI promises nothing about the pointers after a refusal */
     if (result) return *vm = leave ? &theVm : NULL, *env = leave ? &theEnv : NULL, result;
     char builtins[] = /* the exceptions thrown here are made as they are thrown */
-        "java/lang/Object!nomain;java/lang/String!nomain;java/lang/Throwable!nomain;java/lang/StackTraceElement!nomain";
+        "java/lang/Object!nomain;java/lang/String!nomain;java/lang/Throwable!nomain;java/lang/StackTraceElement!nomain;"
+        "java/util/jar/JarFile!jar;java/util/jar/Manifest!manifest;java/util/jar/Attributes!attributes";
     char *listed = setting("CLASSES");
     fillTables(), addClasses(builtins), addClasses(listed ? listed : "");
     stringClass = classes[1], frameClass = classes[3];

@@ -5,7 +5,7 @@ import os, sys
 import pefile
 
 SYSTEM_DLLS = {'kernel32.dll', 'user32.dll', 'gdi32.dll', 'advapi32.dll', 'ole32.dll', 'comctl32.dll', 'msvcrt.dll'}
-ARCH = {'x86': (0x14C, 0x10B, 'x86', 58 * 1024), 'x64': (0x8664, 0x20B, 'amd64', 64 * 1024)}
+ARCH = {'x86': (0x14C, 0x10B, 'x86', 66 * 1024), 'x64': (0x8664, 0x20B, 'amd64', 72 * 1024)}
 TEN_THOUSANDS = (10000 << 16) | 10000
 
 
