@@ -88,7 +88,10 @@ CASES = [
         ('1.4.2_03', 'any', 'minimum 1.4.2.3'), ('jdk1-2b3', 'any', 'minimum 1.2.3'), ('any', '1.5.0', 'maximum 1.5'),
         ('1.2.3.4.5', 'any', 'minimum 1.2.3.4'), ('007.010', 'any', 'minimum 7.10'), ('any', '0', 'maximum 0.0.0.0'),
         ('4294967296.1', 'any', 'minimum 0.1'), ('2147483648', 'any', 'minimum -2147483648'), ('1', '1', 'between 1 and 1'),
-        ('1.2.3.99999999999999999999999', 'any', 'minimum 1.2.3.-159383553'))],
+        ('1.2.3.99999999999999999999999', 'any', 'minimum 1.2.3.-159383553'), ('1.8', '8', 'between 1.8 and 8'))],
+    # Java 8 and older by either name: 8.0.392 as current installers register it is 1.8.0_392.
+    *[ranged(minimum, maximum, '1.8.0_392', reg=runtimes(*((k, f'%APP%\\home-{k}') for k in names)))
+      for minimum, maximum, names in (('8', '8', ('1.8.0_392', '1.7.0_80')), ('any', 'any', ('8.0.391', '1.8.0_392')))],
     ranged('any', 'any', '1.4.10', reg=runtimes(('1.4.2', '%APP%\\home-1.4.2'), ('1.4.10', '%APP%\\home-1.4.10'))),
     # The registry lists subkeys sorted by name: 1.05 comes before 1.5 and 1.5.0, which read as the same version.
     ranged('any', 'any', '1.05', reg=runtimes(*((k, f'%APP%\\home-{k}') for k in ('1.5.0', '1.5', '1.05', '1.4')))),
@@ -145,6 +148,10 @@ CASES = [
         (CLASSIC, 'JavaHome', ''), (CLASSIC, 'JavaHome', 'rel'), (CLASSIC, 'JavaHome', '\\rel'),
         ('JavaSoft\\JDK\\21', 'JavaHome', 'rel'), ('Eclipse Adoptium\\JDK\\21\\hotspot\\MSI', 'Path', 'rel'),
         ('Azul Systems\\Zulu\\zulu-21', 'InstallationPath', 'rel'), (None, 'JAVA_HOME', 'rel'))],
+    installed('8.0.392.8 is inside Maximum Version=1.8', ini=bounds(None, '1.8'), chosen='p', files={**home('p'), **home('n')},
+              reg=[at('Eclipse Adoptium\\JDK\\8.0.392.8\\hotspot\\MSI', 'Path', 'p'), at('JavaSoft\\JDK\\17', 'JavaHome', 'n')]),
+    installed('1.8.0_392 and 8.0.392.8 are equal: the earlier place wins', chosen='c', files={**home('c'), **home('p')},
+              reg=[at('JavaSoft\\JDK\\1.8.0_392', 'JavaHome', 'c'), at('Eclipse Adoptium\\JDK\\8.0.392.8\\hotspot\\MSI', 'Path', 'p')]),
     installed('the range applies to every place', ini=bounds('11', '17'), chosen='b', files={**home('n'), **home('b')},
               reg=[at('JavaSoft\\JDK\\21', 'JavaHome', 'n'), at('JavaSoft\\JRE\\17.0.2', 'JavaHome', 'b')]),
     installed('Download Page names the address', ini=bounds('17', None) + 'Download Page=https://example.com/get%20java\r\n',
