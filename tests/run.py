@@ -219,9 +219,18 @@ def differences(case, seen):
 def check(case, seen): return next((d for d in differences(case, seen) if d), None)
 
 
+# An exe without a dot takes the last dot of its directories to name its INI file: such a case lies outside the
+# checkout, whose path may hold dots, in a directory that holds none.
+DOTLESS = f'/tmp/launcher-cases-{os.getpid()}'
+
+
+def case_root(build, case, index):
+    return os.path.join(build.dir if '.' in case.exe else f'{DOTLESS}-{build.arch}', 'cases', f'{case.table}-{index}')
+
+
 def run(build, cases):
     """Lays out and launches every case; returns why the probe could not run (or None) and the cases' directories."""
-    roots, batches = [os.path.join(build.dir, 'cases', f'{case.table}-{index}') for index, case in enumerate(cases)], {}
+    roots, batches = [case_root(build, case, index) for index, case in enumerate(cases)], {}
     for case, root in zip(cases, roots):
         exe = layout(case, root, build)
         if case.deep:
@@ -264,6 +273,8 @@ def main():
             passed, failed = passed + (difference is None), failed + (difference is not None)
             if difference:
                 print(f'FAIL {case.table}/{case.name}{tag}: {difference[0]}: expected {difference[1]!r}, observed {difference[2]!r}')
+    for build in builds:
+        shutil.rmtree(f'{DOTLESS}-{build.arch}', ignore_errors=True)
     print(f'{passed} passed, {failed} failed' + (f', {skipped} skipped' if skipped else ''))
     return 1 if failed or not passed else 0
 

@@ -27,7 +27,6 @@ CASES = [
          box=MAIN_CLASS_MISSING),
     Case('a renamed copy reads the file of its own name', exe='Other.exe', files={'App.ini': MINIMAL},
          ini=ini(('Class Path', 'Class Path=other.jar')), box=MAIN_CLASS_MISSING),
-    # Needs a case directory without a dot in its path: the last dot of a directory would be taken.
     Case('an exe path without a dot ends silently', exe='NoDot', exit=0xFFFFFFFF),
     Case('the last dot names the file', exe='My.Cool.App.exe', options=['-Djava.class.path=app.jar']),
     *[sized(length, '') for length in (255, 256, 511)], *[sized(length, '"') for length in (254, 255, 511, 1023, 300, 5000)],
