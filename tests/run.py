@@ -104,7 +104,7 @@ def run_deep(case, root, exe):
 
 class Observed:
     """What the probe saw of one launch, and what the VM (stand-in or real application) wrote down."""
-    def __init__(self, root):
+    def __init__(self, root, log_file):
         read = lambda name: open(os.path.join(root, name), 'rb').read() if os.path.exists(os.path.join(root, name)) else None
         self.root, self.boxes, self.splash, self.pixels, self.metrics, self.exit, self.started, self.timedout = \
             root, [], None, None, None, None, 0, 0
@@ -125,7 +125,7 @@ class Observed:
                 setattr(self, key, tuple(map(int, values)) if key == 'metrics' else int(rest))
         self.stdout = read('stdout.txt')
         self.log = [unescape(line) for line in (read('jvm.log') or b'').decode('utf-8', 'replace').splitlines()]
-        self.launch_log = (read('launch.log') or b'').decode('cp1252', 'replace').splitlines()
+        self.launch_log = (read(log_file) or b'').decode('cp1252', 'replace').splitlines()
 
     def values(self, key): return [line[len(key) + 1:] for line in self.log if line.startswith(key + '=')]
     def options(self): return self.values('option')[:-len(HOOKS)]
@@ -269,7 +269,7 @@ def main():
             skipped += len(cases)
             continue
         for case, root in zip(cases, roots):
-            difference = check(case, Observed(root))
+            difference = check(case, Observed(root, case.log_file))
             passed, failed = passed + (difference is None), failed + (difference is not None)
             if difference:
                 print(f'FAIL {case.table}/{case.name}{tag}: {difference[0]}: expected {difference[1]!r}, observed {difference[2]!r}')

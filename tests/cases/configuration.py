@@ -57,6 +57,12 @@ CASES = [
     *[Case(f'working directory {value}', cwd='elsewhere', files={'elsewhere': DIR, 'data': DIR}, env={'TESTJVM_LOG': log},
            ini=MINIMAL + f'Working Directory={value}\r\n', log=['main.return'])
       for value, log in (('%EXEDIR%', 'jvm.log'), ('data', '..\\jvm.log'))],
+    # A profile directory the code page cannot name reaches the launcher whole, by its short form.
+    *[Case(f'%APPDATA% outside the code page in {key}', env={'APPDATA': '%APP%\\Łukasz', **env}, files={'Łukasz': DIR},
+           ini=MINIMAL + lines, log=['main.return'], launch_log=launch_log, log_file='Łukasz/launch.log')
+      for key, lines, env, launch_log in (
+          ('Working Directory', 'Working Directory=%APPDATA%\r\n', {'TESTJVM_LOG': '..\\jvm.log'}, []),
+          ('Log File', '[Diagnostics]\r\nLog File=%APPDATA%\\launch.log\r\n', {}, ['Exit code: 0']))],
     Case('a missing working directory', ini=MINIMAL + 'Working Directory=nowhere\r\n',
          box='Cannot change to the working directory %APP%\\nowhere (errno = 2).\n'),
     Case('a deep directory and a long exe name', deep=True, args='first',
