@@ -2,13 +2,14 @@
 """Usage: run.py BUILD_DIR [--x86 X86_BUILD_DIR] [TABLE...]. Lays out an application directory per row of the
 case tables, runs them all through the probe under Wine (the rows marked for x86 again with the 32-bit build,
 under CPU emulation), checks each against its row and the rules every launch obeys; prints `N passed, N failed`."""
-import concurrent.futures, copy, importlib, os, re, shlex, shutil, subprocess, sys
+import concurrent.futures, copy, importlib, os, re, shlex, shutil, subprocess, sys, tempfile
 from cases import Built, Case, DIR, STANDIN
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SHARED = os.path.join(HERE, '..', '..', 'shared')
 TABLES = ['configuration', 'runtimes', 'hosting', 'splash', 'hostile', 'diagnostics', 'realjvm']
 HOOKS = ['vfprintf', 'exit']  # the JNI hook options the launcher adds after the configured ones
+DOTLESS = tempfile.TemporaryDirectory(prefix='launcher_cases_', dir='/tmp')  # removed at exit
 ERROR_CAPTION = {1252: 'Error', 932: 'エラー'}
 WS_POPUP, WS_VISIBLE, WS_CLIPSIBLINGS, WS_DISABLED = 0x80000000, 0x10000000, 0x04000000, 0x08000000
 EX_TOPMOST_TOOLWINDOW, EX_LAYERED, CS_SPLASH, CS_DROPSHADOW = 0x88, 0x80000, 0x808, 0x20000
@@ -219,18 +220,11 @@ def differences(case, seen):
 def check(case, seen): return next((d for d in differences(case, seen) if d), None)
 
 
-# An exe without a dot takes the last dot of its directories to name its INI file: such a case lies outside the
-# checkout, whose path may hold dots, in a directory that holds none.
-DOTLESS = f'/tmp/launcher-cases-{os.getpid()}'
-
-
-def case_root(build, case, index):
-    return os.path.join(build.dir if '.' in case.exe else f'{DOTLESS}-{build.arch}', 'cases', f'{case.table}-{index}')
-
-
 def run(build, cases):
     """Lays out and launches every case; returns why the probe could not run (or None) and the cases' directories."""
-    roots, batches = [case_root(build, case, index) for index, case in enumerate(cases)], {}
+    # An exe without a dot names its INI file by the last dot of its directories: it lies where there is none.
+    roots, batches = [os.path.join(build.dir if '.' in case.exe else os.path.join(DOTLESS.name, build.arch), 'cases',
+                                   f'{case.table}-{index}') for index, case in enumerate(cases)], {}
     for case, root in zip(cases, roots):
         exe = layout(case, root, build)
         if case.deep:
@@ -273,8 +267,6 @@ def main():
             passed, failed = passed + (difference is None), failed + (difference is not None)
             if difference:
                 print(f'FAIL {case.table}/{case.name}{tag}: {difference[0]}: expected {difference[1]!r}, observed {difference[2]!r}')
-    for build in builds:
-        shutil.rmtree(f'{DOTLESS}-{build.arch}', ignore_errors=True)
     print(f'{passed} passed, {failed} failed' + (f', {skipped} skipped' if skipped else ''))
     return 1 if failed or not passed else 0
 

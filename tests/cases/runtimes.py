@@ -116,7 +116,6 @@ CASES = [
          reg=runtimes(('1.8.0_999', '%APP%\\runtime')) + [(f'{JRE_KEY}\\1.8.0_{u}', 'Description', 'sz', '') for u in range(999)]),
     Case('a subkey name of 255 characters', runtime=None, files=dict(HOME), ini=bounds('any', 'any'), arches=BOTH,
          reg=runtimes(('1.8', 'C:\\not chosen'), ('1.9.0_' + 'x' * 249, '%APP%\\runtime'))),
-    java_home('JavaHome as REG_DWORD, read as the relative path A', 'dword', 0x41, not_found('latest version')),
     java_home('JavaHome as REG_BINARY without a NUL', 'binary', '%APP%\\runtime', arches=BOTH),
     java_home('REG_EXPAND_SZ is not expanded, so relative', 'expand', '%SystemRoot%\\java', not_found('latest version')),
     java_home('JavaHome of 32,600 characters', 'sz', LONG_HOME, no_jvm(LONG_HOME + '\\')),
