@@ -2,13 +2,14 @@
 """Usage: run.py BUILD_DIR [--x86 X86_BUILD_DIR] [TABLE...]. Lays out an application directory per row of the
 case tables, runs them all through the probe under Wine (the rows marked for x86 again with the 32-bit build,
 under CPU emulation), checks each against its row and the rules every launch obeys; prints `N passed, N failed`."""
-import concurrent.futures, copy, importlib, os, re, shlex, shutil, subprocess, sys
+import concurrent.futures, copy, importlib, os, re, shlex, shutil, subprocess, sys, tempfile
 from cases import Built, Case, DIR, STANDIN
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SHARED = os.path.join(HERE, '..', '..', 'shared')
 TABLES = ['configuration', 'runtimes', 'hosting', 'splash', 'hostile', 'diagnostics', 'shipping', 'realjvm']
 HOOKS = ['vfprintf', 'exit', 'abort']  # the JNI hook options the launcher adds after the configured ones
+DOTLESS = tempfile.TemporaryDirectory(prefix='launcher_cases_', dir='/tmp')  # removed at exit
 ERROR_CAPTION = {1252: 'Error', 932: 'エラー'}
 WS_POPUP, WS_VISIBLE, WS_CLIPSIBLINGS, WS_DISABLED = 0x80000000, 0x10000000, 0x04000000, 0x08000000
 EX_TOPMOST_TOOLWINDOW, EX_LAYERED, CS_SPLASH, CS_DROPSHADOW = 0x88, 0x80000, 0x808, 0x20000
@@ -107,7 +108,7 @@ def run_deep(case, root, exe):
 
 class Observed:
     """What the probe saw of one launch, and what the VM (stand-in or real application) wrote down."""
-    def __init__(self, root):
+    def __init__(self, root, log_file):
         read = lambda name: open(os.path.join(root, name), 'rb').read() if os.path.exists(os.path.join(root, name)) else None
         self.root, self.boxes, self.splash, self.pixels, self.metrics, self.exit, self.started, self.timedout, \
             self.second = root, [], None, None, None, None, 0, 0, None
@@ -128,7 +129,7 @@ class Observed:
                 setattr(self, key, tuple(map(int, values)) if key == 'metrics' else int(rest))
         self.stdout = read('stdout.txt')
         self.log = [unescape(line) for line in (read('jvm.log') or b'').decode('utf-8', 'replace').splitlines()]
-        self.launch_log = (read('launch.log') or b'').decode('cp1252', 'replace').splitlines()
+        self.launch_log = (read(log_file) or b'').decode('cp1252', 'replace').splitlines()
 
     def values(self, key): return [line[len(key) + 1:] for line in self.log if line.startswith(key + '=')]
     def options(self): return self.values('option')[:-len(HOOKS)]
@@ -229,7 +230,9 @@ def check(case, seen): return next((d for d in differences(case, seen) if d), No
 
 def run(build, cases):
     """Lays out and launches every case; returns why the probe could not run (or None) and the cases' directories."""
-    roots, batches = [os.path.join(build.dir, 'cases', f'{case.table}-{index}') for index, case in enumerate(cases)], {}
+    # An exe without a dot names its INI file by the last dot of its directories: it lies where there is none.
+    roots, batches = [os.path.join(build.dir if '.' in case.exe else os.path.join(DOTLESS.name, build.arch), 'cases',
+                                   f'{case.table}-{index}') for index, case in enumerate(cases)], {}
     for case, root in zip(cases, roots):
         exe = layout(case, root, build)
         if case.deep:
@@ -268,7 +271,7 @@ def main():
             skipped += len(cases)
             continue
         for case, root in zip(cases, roots):
-            difference = check(case, Observed(root))
+            difference = check(case, Observed(root, case.log_file))
             passed, failed = passed + (difference is None), failed + (difference is not None)
             if difference:
                 print(f'FAIL {case.table}/{case.name}{tag}: {difference[0]}: expected {difference[1]!r}, observed {difference[2]!r}')

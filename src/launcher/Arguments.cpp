@@ -52,9 +52,13 @@ void SplitText(const Char* position, const Char* end, List& list)
 
 } // namespace
 
+// White space as Windows classifies it: beside the ASCII blanks, the
+// no-break space and the other spaces of Unicode, which a user may paste
+// at the end of a shortcut's arguments.
 bool IsBlank(wchar_t character)
 {
-    return character == L' ' || (character >= L'\t' && character <= L'\r');
+    WORD type = 0;
+    return GetStringTypeW(CT_CTYPE1, &character, 1, &type) && (type & C1_SPACE);
 }
 
 void SplitArguments(const CString& text, CStringList& list)

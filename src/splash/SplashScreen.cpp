@@ -43,10 +43,12 @@ HWND CSplashScreen::Create(const char* imageFileName, bool shadow)
 {
     if (!m_image.Load(imageFileName))
         return nullptr;
-    ATOM windowClass = RegisterWindowClass(shadow);
+    // The class shadow follows the window's rectangle, not the picture's
+    // shape: a see-through picture carries its own shadow if it wants one.
+    m_layered = m_image.IsTranslucent();
+    ATOM windowClass = RegisterWindowClass(shadow && !m_layered);
     if (!windowClass)
         return nullptr;
-    m_layered = m_image.IsTranslucent();
     return CreateBoundWindow(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | (m_layered ? WS_EX_LAYERED : 0), windowClass,
                              WS_POPUP, CentreOnScreen(m_image.GetSize()));
 }

@@ -10,7 +10,7 @@ class Case:
         defaults = dict(exe='App.exe', ini=MINIMAL, runtime='private', files={}, reg=[], args='', line=None, cwd=None,
                         env={}, cp=1252, arches=('x64',), timeout=60000, cover=False, stdout=None, deep=False, skip=None,
                         box=None, exit=None, options=None, main=None, args_seen=None, splash=None, log=[],
-                        absent=[], launch_log=[], second=None, creations=None)
+                        absent=[], launch_log=[], log_file='launch.log', second=None, creations=None)
         if set(fields) - set(defaults):
             raise TypeError(f'{name}: unknown fields {set(fields) - set(defaults)}')
         self.__dict__.update(defaults, name=name, table='', **fields)

@@ -24,8 +24,9 @@ CASES = [
     Case('an unquoted program path is removed whole', line='%EXE% first "second one"', args_seen=['first', 'second one']),
     Case('double-byte arguments', cp=932, args='日本 "ソフト x"', args_seen=['日本', 'ソフト x'], arches=BOTH),
     # Only spaces separate, a quote counts only at a token's start, a missing closing quote runs to the end.
-    Case('tokenizing the command line', args='\t a"b "c d"e "" "x"y   z\tw C:\\dir\\ "open  end',
-         args_seen=['\t', 'a"b', 'c d', 'e', '', 'x', 'y', 'z\tw', 'C:\\dir\\', 'open  end']),
+    # The line's ends lose every white space Windows knows, the no-break and ideographic spaces too.
+    Case('tokenizing the command line', args='\t a"b "c d"e "" "x"y   z\tw C:\\dir\\ \u00a0x\u00a0 "open  end\u00a0\u3000\u2003',
+         args_seen=['\t', 'a"b', 'c d', 'e', '', 'x', 'y', 'z\tw', 'C:\\dir\\', '\u00a0x\u00a0', 'open  end']),
     Case('tokenizing only spaces', args='      ', args_seen=[]),
     Case('tokenizing the VM parameters', ini=MINIMAL + 'Virtual Machine Parameters=-Da="b -Dc" "-Dd=e f"-Dg  -Dh\t-Di "-Dj=k\r\n',
          options=['-Djava.class.path=app.jar', '-Da="b', '-Dc"', '-Dd=e f', '-Dg', '-Dh\t-Di', '-Dj=k']),

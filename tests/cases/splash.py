@@ -55,6 +55,9 @@ CASES = [
          runtime=None, files={'splash.bmp': SMALL.bmp()}, box=not_found('minimum 1.4'), splash=True),
     *[Case(f'shadow {text!r}', **display('Splash Screen=splash.bmp', *([f'Splash Screen Shadow={text}'] if text is not None else [])),
            splash=dict(shadow=text == 'true')) for text in ('true', 'True', '1', '', None)],
+    Case('shadow true: none around a see-through picture, whose window is a box', box=CLASS_PATH_MISSING,
+         ini=ini(('Display', 'Splash Screen=badge.png', 'Splash Screen Shadow=true')), files={'badge.png': BADGE.png()},
+         splash=dict(layered=True, shadow=False)),
     *[Case(f'switches {args!r}', **display('Splash Screen=splash.bmp'), args=args, splash=shows)
       for args, shows in (('-nosplash', False), ('/nosplash', False), ('first -nosplash last', False),
                           ('-NOSPLASH', True), ('--nosplash', True), ('-nosplash=yes', True))],
