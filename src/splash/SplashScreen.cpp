@@ -2,7 +2,9 @@
 
 #include "framework/Guards.h"
 #include "framework/WindowClass.h"
+#include "splash/ScaledImageFile.h"
 #include "splash/ShownWindows.h"
+#include "splash/SplashScale.h"
 
 namespace {
 
@@ -39,9 +41,14 @@ CSplashScreen::~CSplashScreen()
 {
 }
 
+// Drawn at the monitor's scale, as every program aware of it is; without a
+// file made for that scale the picture is scaled to it.
 HWND CSplashScreen::Create(const char* imageFileName, bool shadow)
 {
-    if (!m_image.Load(imageFileName))
+    const UINT dpi = GetSplashDpi();
+    UINT pictureDpi = kUnscaledDpi;
+    CString shownFileName = FindScaledImageFile(imageFileName, dpi, pictureDpi);
+    if (!m_image.Load(shownFileName, pictureDpi, dpi))
         return nullptr;
     ATOM windowClass = RegisterWindowClass(shadow);
     if (!windowClass)
