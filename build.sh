@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# ./build.sh        install what is missing, build the launchers into dist/, run the example
+# ./build.sh        install what is missing, build the launchers into dist/, brand and run the example
 # ./build.sh test   install what is missing, build, and run every test
 # ./build.sh brand BRAND_FILE OUTDIR   build an application's own executables (see tools/brand.py)
 set -euo pipefail
@@ -62,5 +62,7 @@ if [ "$mode" = test ]; then
     wait "$run32_prepare" || true
     tests/support/with-wine.sh build/x64 ctest --test-dir build/x64 --output-on-failure
 else
-    tests/support/with-wine.sh build/x64 /usr/bin/python3 examples/run-example.py build/x64
+    # The example is HelloApp's own executable, branded from examples/HelloApp-brand.ini.
+    /usr/bin/python3 tools/brand.py examples/HelloApp-brand.ini build/example --arch x64 >/dev/null
+    tests/support/with-wine.sh build/x64 /usr/bin/python3 examples/run-example.py build/x64 build/example/x64/HelloApp.exe
 fi

@@ -62,9 +62,10 @@ def signing(directory):
 
 def main():
     build = run.Build(sys.argv[1])
-    root = os.path.join(build.dir, 'branding')
-    shutil.rmtree(os.path.join(root, 'inputs'), ignore_errors=True)
-    inputs, out = os.path.join(root, 'inputs'), os.path.join(root, 'out')
+    root = os.path.join(build.dir, 'branding')  # its builds/ is kept: later runs relink only
+    inputs, out, refused = (os.path.join(root, name) for name in ('inputs', 'out', 'refused'))
+    for directory in (inputs, out, refused):
+        shutil.rmtree(directory, ignore_errors=True)
     os.makedirs(inputs)
     icon = open(os.path.join(EXAMPLE, 'HelloApp.ico'), 'rb').read()
     for name, data in (('HelloApp.ico', icon), ('cut.ico', icon[:-1])):
@@ -90,11 +91,10 @@ def main():
     failures += [(f'{case.name}: {seen[0]}', *seen[1:]) for case, seen in zip(cases, launched) if seen]
     bad_rows = BAD + ([({'Certificate': 'HelloApp.ico'}, 'Certificate: signing failed; see ')] if certificate else [])
     for changes, line in bad_rows:
-        refused, out = brand(inputs, changes, os.path.join(root, 'refused')), os.path.join(root, 'refused')
-        want = f'brand: {inputs}/brand.ini: ' + line.replace('%DIR%', inputs)
-        if refused.returncode != 1 or not refused.stderr.startswith(want) or refused.stderr.count('\n') != 1 or \
-                any(name.endswith('.exe') for _, _, names in os.walk(out) for name in names):
-            failures.append((f'bad input {changes}', want, refused.stderr))
+        result, want = brand(inputs, changes, refused), f'brand: {inputs}/brand.ini: ' + line.replace('%DIR%', inputs)
+        if result.returncode != 1 or not result.stderr.startswith(want) or result.stderr.count('\n') != 1 or \
+                any(name.endswith('.exe') for _, _, names in os.walk(refused) for name in names):
+            failures.append((f'bad input {changes}', want, result.stderr))
     for what, want, seen in failures:
         print(f'FAIL branding/{what}: expected {want!r}, observed {seen!r}')
     print(f'{2 * len(IDENTITY) + len(cases) + len(bad_rows) - len(failures)} passed, {len(failures)} failed')
