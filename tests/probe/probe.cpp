@@ -229,12 +229,12 @@ string RunCase(const Case& c)
     return result + line;
 }
 
-// What Windows reads of an executable's identity: the version block's numbers, its texts (as UTF-16 in hex) and
-// the sizes in icon group 128.
+// What Windows reads of an executable: its version numbers, texts (as UTF-16 in hex) and icon group 128's sizes.
 int DescribeIdentity(const wchar_t* file)
 {
     std::vector<char> block(GetFileVersionInfoSizeW(file, nullptr));
     VS_FIXEDFILEINFO* fixed = nullptr;
+    wchar_t* text = nullptr;
     UINT length = 0;
     if (block.empty() || !GetFileVersionInfoW(file, 0, DWORD(block.size()), block.data()) ||
         !VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length))
@@ -242,18 +242,19 @@ int DescribeIdentity(const wchar_t* file)
     printf("numbers %lx %lx %lx %lx\n", fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
            fixed->dwProductVersionLS);
     for (const wchar_t* name : {L"CompanyName", L"FileDescription", L"FileVersion", L"InternalName", L"LegalCopyright",
-                                L"OriginalFilename", L"ProductName", L"ProductVersion"}) {
-        wchar_t* text = nullptr;
+                                L"OriginalFilename", L"ProductName", L"ProductVersion"})
         if (VerQueryValueW(block.data(), (L"\\StringFileInfo\\040904b0\\" + wstring(name)).c_str(),
                            reinterpret_cast<void**>(&text), &length))
             printf("%ls %s\n", name, Hex(wstring(text)).c_str());
-    }
     HMODULE image = LoadLibraryExW(file, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     HRSRC group = image ? FindResourceW(image, MAKEINTRESOURCEW(128), RT_GROUP_ICON) : nullptr;
     const BYTE* entries = group ? static_cast<const BYTE*>(LockResource(LoadResource(image, group))) : nullptr;
-    for (int i = 0; entries && i < entries[4] + 256 * entries[5]; ++i) // 14-byte entries after a 6-byte header
-        printf("icon %d\n", entries[6 + 14 * i] ? entries[6 + 14 * i] : 256);
-    if (image) FreeLibrary(image);
+    string sizes; // of the 14-byte entries after a 6-byte header; a width of 0 stands for 256
+    for (int i = 0; entries && i < entries[4] + 256 * entries[5]; ++i)
+        sizes += (sizes.empty() ? "" : " ") + std::to_string(entries[6 + 14 * i] ? entries[6 + 14 * i] : 256);
+    printf("icons %s\n", sizes.c_str());
+    if (image)
+        FreeLibrary(image);
     return 0;
 }
 
