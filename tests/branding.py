@@ -29,13 +29,14 @@ SIGNING_FAILS = ({'Certificate': 'HelloApp.ico'}, 'Certificate: signing failed; 
 
 
 def brand(directory, changes, out):
-    """Runs the command on the example's brand file, changed, in the directory."""
+    """Runs the command on the example's brand file, changed, in the directory; it builds where ./build.sh brand does,
+    beside the build directory, so that the test and the example build it once."""
     text = pathlib.Path(EXAMPLE, 'HelloApp-brand.ini').read_text(encoding='utf-8')
     for key, value in changes.items():
         text = re.sub(f'^{key}=.*$', lambda _: f'{key}={value}', text, flags=re.M)
     pathlib.Path(directory, 'brand.ini').write_text(text, encoding='utf-8')
     return subprocess.run(['/usr/bin/python3', os.path.join(HERE, '..', 'tools', 'brand.py'), os.path.join(directory, 'brand.ini'),
-                           out, '--arch', 'x64', '--build-root', os.path.join(directory, '..', 'builds')],
+                           out, '--arch', 'x64', '--build-root', os.path.join(directory, '..', '..', '..', 'brand')],
                           capture_output=True, text=True, stdin=subprocess.DEVNULL)
 
 
@@ -57,7 +58,7 @@ def certificate(directory):
 
 def main():
     build, failures = run.Build(sys.argv[1]), []
-    root = os.path.join(build.dir, 'branding')  # its builds/ stays: later runs relink only
+    root = os.path.join(build.dir, 'branding')
     inputs, out, refused = (os.path.join(root, name) for name in ('inputs', 'out', 'refused'))
     for directory in (inputs, out, refused):
         shutil.rmtree(directory, ignore_errors=True)
