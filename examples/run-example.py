@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Usage: run-example.py BUILD_DIR HELLOAPP_EXE. Runs HelloApp's own 64-bit executable, branded from
-HelloApp-brand.ini, under Wine and prints what a user would have seen. No Java runtime exists here, so the application gets a private runtime whose jvm.dll is the tests'
-stand-in virtual machine, which writes down what it was asked to do. Call it through tests/support/with-wine.sh."""
+HelloApp-brand.ini, under Wine and prints what a user would have seen. No Java runtime exists here, so the
+application gets a private runtime whose jvm.dll is the tests' stand-in virtual machine, which writes down what
+it was asked to do. Call it through tests/support/with-wine.sh."""
 import os, sys
 here = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(here, '..', 'tests'))

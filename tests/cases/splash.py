@@ -93,7 +93,8 @@ CASES = [
     *[at_dpi(f'{kind} scaled', dpi, {'art\\splash.img': getattr(Image(40, 20, red), kind)()}, Image(40 * dpi // 96, 20 * dpi // 96, red))
       for kind, dpi in (('bmp', 144), ('png', 192))],
     # The file made for the scale nearest the display's; on a tie the larger one; at 100% the configured one.
-    at_dpi('@2x taken', 192, {'art\\splash.img': SMALL.png(), 'art\\splash@150pct.img': RED.png(), 'art\\splash@2x.img': DOUBLE.png()}, DOUBLE),
+    at_dpi('@2x taken', 192, {'art\\splash.img': SMALL.png(), 'art\\splash@150pct.img': RED.png(), 'art\\splash@2x.img': DOUBLE.png()},
+           DOUBLE),
     at_dpi('@150pct taken', 144, {'art\\splash.img': SMALL.png(), 'art\\splash@150pct.img': OTHER.png(), 'art\\splash@2x.img': BLUE.png()},
            OTHER),
     at_dpi('@2x reduced on a tie', 144, {'art\\splash.img': RED.png(), 'art\\splash@2x.img': BLUE.png()}, Image(30, 15, blue)),

@@ -51,8 +51,10 @@ def check(arch, path, subsystem):
         f'imports only system DLLs {sorted(imported)}': imported and imported <= SYSTEM_DLLS,
         'manifest: Common-Controls 6.0.0.0 of this architecture': 'name="Microsoft.Windows.Common-Controls"' in manifest
             and 'version="6.0.0.0"' in manifest and manifest.count(f'processorArchitecture="{manifest_arch}"') == 2,
-        'manifest: asInvoker, without UI access': level is not None and (level.get('level'), level.get('uiAccess')) == ('asInvoker', 'false'),
-        'manifest: supportedOS Windows Vista to 11': {e.get('Id') for e in root.iter('{urn:schemas-microsoft-com:compatibility.v1}supportedOS')} == VISTA_TO_11,
+        'manifest: asInvoker, without UI access': level is not None and
+            (level.get('level'), level.get('uiAccess')) == ('asInvoker', 'false'),
+        'manifest: supportedOS Windows Vista to 11':
+            {e.get('Id') for e in root.iter('{urn:schemas-microsoft-com:compatibility.v1}supportedOS')} == VISTA_TO_11,
         f'manifest: {sorted(SETTINGS.values())}': all(texts.get(tag) == value for tag, value in SETTINGS.items()),
         f'icon group 128 of sizes {ICON_SIZES}, no string table, no dialog': icon_sizes(resources(pe, 14).get(128)) == ICON_SIZES
             and not resources(pe, 6) and not resources(pe, 5),
