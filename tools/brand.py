@@ -188,12 +188,15 @@ def build(brand, arch, build_dir):
 def sign(signing, name, path, log):
     credentials = ['-certs', signing['Certificate'], '-key', signing['Key']] if signing['pem'] else \
         ['-pkcs12', signing['Certificate']]
-    password = os.environ.get(PASSWORD_VARIABLE)
-    command = ['osslsigncode', 'sign', *credentials, *(['-pass', password] if password else []), '-n', name,
-               '-h', 'sha256', *(['-ts', signing['timestamp']] if signing['timestamp'] else []),
-               '-in', path, '-out', path + '.signed']
-    if not run_logged(command, log):
-        return False
+    # The password goes through a file only this user can read, not the command line every user's process list shows.
+    with tempfile.NamedTemporaryFile('w', dir=os.path.dirname(path), suffix='.pass') as secret:
+        secret.write(os.environ.get(PASSWORD_VARIABLE, ''))
+        secret.flush()
+        command = ['osslsigncode', 'sign', *credentials, *(['-readpass', secret.name] if PASSWORD_VARIABLE in os.environ else []),
+                   '-n', name, '-h', 'sha256', *(['-ts', signing['timestamp']] if signing['timestamp'] else []),
+                   '-in', path, '-out', path + '.signed']
+        if not run_logged(command, log):
+            return False
     os.replace(path + '.signed', path)
     return True
 
