@@ -7,7 +7,7 @@ OUTDIR/<arch>/<Name>.exe and OUTDIR/<arch>/console/<Name>.exe for every architec
 Each architecture is built with the project's own toolchain in BUILD_ROOT/<arch> (build/brand/<arch> by default),
 which later runs reuse. Every input is checked before anything is built; a bad one stops the command with one line
 naming it. The executables are made and signed in a temporary directory and moved into OUTDIR only once all are."""
-import argparse, configparser, os, re, shutil, subprocess, sys, tempfile
+import argparse, configparser, fcntl, os, re, shutil, subprocess, sys, tempfile
 
 PROJECT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 # The architectures the launcher is built for, each with its CMake toolchain file in cmake/.
@@ -201,6 +201,25 @@ def sign(signing, name, path, log):
     return True
 
 
+def make(brand, arch, build_dir, staging, brand_file):
+    """One architecture's executables, built and signed in the staging directory: [(made, place in OUTDIR)], or the
+    line that says why not. Another brand in the same build directory finishes first."""
+    os.makedirs(build_dir, exist_ok=True)
+    log = os.path.join(build_dir, 'brand.log')
+    with open(os.path.join(build_dir, 'brand.lock'), 'w') as lock:
+        fcntl.flock(lock, fcntl.LOCK_EX)
+        built = build(brand, arch, build_dir)
+        if not built:
+            return f'building for {arch} failed; see {log}'
+        made = []
+        for exe, place in zip(built, (arch, os.path.join(arch, 'console'))):
+            made.append((os.path.join(staging, place.replace(os.sep, '-') + '.exe'), os.path.join(place, brand['name'] + '.exe')))
+            shutil.copyfile(exe, made[-1][0])
+            if brand['signing'] and not sign(brand['signing'], brand['name'], made[-1][0], log):
+                return f'{brand_file}: Certificate: signing failed; see {log}'
+    return made
+
+
 def fail(line):
     print(f'brand: {line}', file=sys.stderr)
     return 1
@@ -225,20 +244,15 @@ def main():
     with tempfile.TemporaryDirectory(dir=outdir, prefix='.brand-') as staging:
         for arch in args.arch or ARCHES:
             build_dir = os.path.join(os.path.abspath(args.build_root), arch)
-            built = build(brand, arch, build_dir)
-            if not built:
-                return fail(f'building for {arch} failed; see {os.path.join(build_dir, "brand.log")}')
-            for exe, place in zip(built, (arch, os.path.join(arch, 'console'))):
-                made = os.path.join(staging, place.replace(os.sep, '-') + '.exe')
-                shutil.copyfile(exe, made)
-                if brand['signing'] and not sign(brand['signing'], brand['name'], made, os.path.join(build_dir, 'brand.log')):
-                    return fail(f'{args.brand_file}: Certificate: signing failed; see {os.path.join(build_dir, "brand.log")}')
-                finished.append((made, os.path.join(outdir, place, brand['name'] + '.exe')))
+            made = make(brand, arch, build_dir, staging, args.brand_file)
+            if isinstance(made, str):
+                return fail(made)
+            finished += made
         for made, place in finished:
-            os.makedirs(os.path.dirname(place), exist_ok=True)
-            os.replace(made, place)
+            os.makedirs(os.path.join(outdir, os.path.dirname(place)), exist_ok=True)
+            os.replace(made, os.path.join(outdir, place))
     for _, place in finished:
-        print(place)
+        print(os.path.join(outdir, place))
     return 0
 
 
