@@ -42,13 +42,15 @@ CSplashScreen::~CSplashScreen()
 }
 
 // Drawn at the monitor's scale, as every program aware of it is; without a
-// file made for that scale the picture is scaled to it.
+// file made for that scale the picture is scaled to it. A file made for the
+// scale that cannot be shown leaves the configured one, scaled.
 HWND CSplashScreen::Create(const char* imageFileName, bool shadow)
 {
     const UINT dpi = GetSplashDpi();
     UINT pictureDpi = kUnscaledDpi;
     CString shownFileName = FindScaledImageFile(imageFileName, dpi, pictureDpi);
-    if (!m_image.Load(shownFileName, pictureDpi, dpi))
+    if (!m_image.Load(shownFileName, pictureDpi, dpi) &&
+        (shownFileName.Equals(imageFileName) || !m_image.Load(imageFileName, kUnscaledDpi, dpi)))
         return nullptr;
     ATOM windowClass = RegisterWindowClass(shadow);
     if (!windowClass)

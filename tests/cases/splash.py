@@ -99,6 +99,7 @@ CASES = [
            OTHER),
     at_dpi('@2x reduced on a tie', 144, {'art\\splash.img': RED.png(), 'art\\splash@2x.img': BLUE.png()}, Image(30, 15, blue)),
     at_dpi('@2x left', 96, {'art\\splash.img': SMALL.png(), 'art\\splash@2x.img': BLUE.png()}, SMALL),
+    at_dpi('a broken @2x passed over', 192, {'art\\splash.img': RED.png(), 'art\\splash@2x.img': BLUE.png()[:40]}, Image(40, 20, red)),
     at_dpi('no extension, a dot in the directory:', 192, {'art.d\\splash': SMALL.png(), 'art.d\\splash@2x': DOUBLE.png()}, DOUBLE,
            file='art.d\\splash'),
     at_dpi('layered scaled', 192, {'art\\splash.img': BADGE.png()}, Image(120, 80, badge), layered=True, pixels=False),
