@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# ./build.sh        install what is missing, build the launchers into dist/, run the example
+# ./build.sh        install what is missing, build the launchers into dist/, brand and run the example
 # ./build.sh test   install what is missing, build, and run every test
+# ./build.sh brand BRAND_FILE OUTDIR   build an application's own executables (see tools/brand.py)
 set -euo pipefail
 cd "$(dirname "$0")"
 mode=${1:-run}
 
 packages=(cmake ninja-build g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 openjdk-17-jdk-headless
-          wine wine64 xvfb locales python3 python3-pefile python3-pil gcc)
+          wine wine64 xvfb locales python3 python3-pefile python3-pil gcc osslsigncode openssl)
 
 install_missing() {
     local missing=()
@@ -35,6 +36,10 @@ build_arch() { # toolchain, build directory, extra cmake arguments
 }
 
 install_missing
+if [ "$mode" = brand ]; then
+    shift
+    exec /usr/bin/python3 tools/brand.py "$@"
+fi
 if [ "$mode" = test ]; then
     # The 32-bit emulation takes minutes to set up on a fresh machine; do it while we build.
     mkdir -p build/x86
@@ -57,5 +62,7 @@ if [ "$mode" = test ]; then
     wait "$run32_prepare" || true
     tests/support/with-wine.sh build/x64 ctest --test-dir build/x64 --output-on-failure
 else
-    tests/support/with-wine.sh build/x64 /usr/bin/python3 examples/run-example.py build/x64
+    # The example is HelloApp's own executable, branded from examples/HelloApp-brand.ini.
+    /usr/bin/python3 tools/brand.py examples/HelloApp-brand.ini build/example --arch x64 >/dev/null
+    tests/support/with-wine.sh build/x64 /usr/bin/python3 examples/run-example.py build/x64 build/example/x64/HelloApp.exe
 fi

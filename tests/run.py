@@ -68,8 +68,9 @@ def batch_entry(case, root, exe, build):
     line = expand(case.line) if case.line is not None else program + (' ' + case.args if case.args else '')
     env = {'TESTJVM_LOG': app + '\\jvm.log', 'TESTJVM_CLASSES': 'com/example/Main', **case.env}
     changes = lambda env: '\x1f'.join(name if value is None else f'{name}={expand(value)}' for name, value in env.items())
-    # Each vendor's key is cleared whole; below Microsoft only its JDK key.
-    clear = sorted({'\\'.join(key.split('\\')[:3 if '\\Microsoft\\' in key else 2]) for key, *_ in case.reg})
+    # Each vendor's key is cleared whole; below Microsoft only its JDK key; outside Software only the key itself.
+    depth = lambda key: 3 if '\\Microsoft\\' in key else 2 if key.startswith('Software\\') else None
+    clear = sorted({'\\'.join(key.split('\\')[:depth(key)]) for key, *_ in case.reg})
     stored = lambda kind, data: data.to_bytes(4, 'little') if kind == 'dword' else data if isinstance(data, bytes) else \
         (expand(data) + '\0').encode('utf-16-le') if kind in ('sz', 'expand') else expand(data).encode()
     return '\x1e'.join([case.name, f'{app}\\probe.txt', line, win(os.path.join(root, case.cwd or os.path.dirname(case.exe))),
@@ -158,8 +159,9 @@ def check_splash(case, seen):
         if key in want and splash[key] != want[key]:
             return [key, want[key], splash[key]]
     image = want.get('image')
-    if image:  # centred on the area, truncated toward zero
-        left, top = int((seen.metrics[0] - image.width) / 2), int((seen.metrics[1] - image.height) / 2)
+    if image:  # centred on the area as the launcher saw it, when it ran main, or else as the probe does; truncated toward zero
+        area = [int(n) for n in seen.values('main.area')[0].split()] if seen.values('main.area') else seen.metrics
+        left, top = int((area[0] - image.width) / 2), int((area[1] - image.height) / 2)
         if splash['rect'] != (left, top, left + image.width, top + image.height):
             return ['splash rectangle', (left, top, left + image.width, top + image.height), splash['rect']]
         return want.get('pixels', True) and compare_pixels(image, splash['rect'], seen.pixels) or None

@@ -1,3 +1,4 @@
+// probe --identity EXE: prints the executable's version block and icon sizes as Windows reads them.
 // probe BATCHFILE: runs the batch's cases one at a time and writes, per case, what a person at the screen would
 // have met: the message boxes (each answered with OK), the splash window and its pixels, a timeout, the exit code.
 #include <windows.h>
@@ -251,10 +252,41 @@ string RunCase(const Case& c)
     return result + line;
 }
 
+// What Windows reads of an executable: its version numbers, texts (as UTF-16 in hex) and icon group 128's sizes.
+int DescribeIdentity(const wchar_t* file)
+{
+    std::vector<char> block(GetFileVersionInfoSizeW(file, nullptr));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    wchar_t* text = nullptr;
+    UINT length = 0;
+    if (block.empty() || !GetFileVersionInfoW(file, 0, DWORD(block.size()), block.data()) ||
+        !VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length))
+        return fprintf(stderr, "probe: %ls has no version block\n", file), 1;
+    printf("numbers %lx %lx %lx %lx\n", fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
+           fixed->dwProductVersionLS);
+    for (const wchar_t* name : {L"CompanyName", L"FileDescription", L"FileVersion", L"InternalName", L"LegalCopyright",
+                                L"OriginalFilename", L"ProductName", L"ProductVersion"})
+        if (VerQueryValueW(block.data(), (L"\\StringFileInfo\\040904b0\\" + wstring(name)).c_str(),
+                           reinterpret_cast<void**>(&text), &length))
+            printf("%ls %s\n", name, Hex(wstring(text)).c_str());
+    HMODULE image = LoadLibraryExW(file, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    HRSRC group = image ? FindResourceW(image, MAKEINTRESOURCEW(128), RT_GROUP_ICON) : nullptr;
+    const BYTE* entries = group ? static_cast<const BYTE*>(LockResource(LoadResource(image, group))) : nullptr;
+    string sizes; // of the 14-byte entries after a 6-byte header; a width of 0 stands for 256
+    for (int i = 0; entries && i < entries[4] + 256 * entries[5]; ++i)
+        sizes += (sizes.empty() ? "" : " ") + std::to_string(entries[6 + 14 * i] ? entries[6 + 14 * i] : 256);
+    printf("icons %s\n", sizes.c_str());
+    if (image)
+        FreeLibrary(image);
+    return 0;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
+    if (argc == 3 && wstring(argv[1]) == L"--identity")
+        return DescribeIdentity(argv[2]);
     std::vector<Case> cases;
     if (argc != 2 || !ReadBatch(argv[1], cases))
         return fprintf(stderr, "usage: probe BATCHFILE (a readable batch of well-formed cases)\n"), 2;

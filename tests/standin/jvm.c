@@ -303,6 +303,7 @@ static void throwFromMain(const char *className) {
 }
 static void runMain(Obj *cls, Obj *args) {
     say("main.class", "%s", cls->name), say("main.splash", "%s", splash());
+    say("main.area", "%d %d", GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN)); /* at its DPI */
     say("main.argc", "%d", args ? args->len : 0);
     for (int i = 0, n; args && i < args->len; i++) {
         if (!args->items[i]) fail("main's argument %d is null", i);
