@@ -1,13 +1,15 @@
 #!/usr/bin/python3
-"""Usage: run.py BUILD_DIR [--x86 X86_BUILD_DIR] [TABLE...]. Lays out an application directory per row of the
-case tables, runs them all through the probe under Wine (the rows marked for x86 again with the 32-bit build,
-under CPU emulation), checks each against its row and the rules every launch obeys; prints `N passed, N failed`."""
+"""Usage: run.py BUILD_DIR [--x86 X86_BUILD_DIR] [--arm64 ARM64_BUILD_DIR] [TABLE...]. Lays out an application
+directory per row of the case tables, runs them all through the probe under Wine (the rows marked for x86 or arm64
+again with that build, under CPU emulation), checks each against its row and the rules every launch obeys; prints `N passed, N failed`."""
 import concurrent.futures, copy, importlib, os, re, shlex, shutil, subprocess, sys
-from cases import Built, Case, DIR, STANDIN
+from cases import Built, Case, DIR, OTHER, STANDIN
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SHARED = os.path.join(HERE, '..', '..', 'shared')
 TABLES = ['configuration', 'runtimes', 'hosting', 'splash', 'hostile', 'diagnostics', 'realjvm']
+EMULATED = ['x86', 'arm64']
+OTHER_MACHINE = {'x64': 'x86', 'x86': 'x64', 'arm64': 'x64'}  # what OTHER names for each launcher
 HOOKS = ['vfprintf', 'exit']  # the JNI hook options the launcher adds after the configured ones
 ERROR_CAPTION = {1252: 'Error', 932: 'エラー'}
 WS_POPUP, WS_VISIBLE, WS_CLIPSIBLINGS, WS_DISABLED = 0x80000000, 0x10000000, 0x04000000, 0x08000000
@@ -23,11 +25,12 @@ class Build:
     def __init__(self, directory, arch='x64'):
         self.dir, self.arch = os.path.abspath(directory), arch
         # Emulated launches are slow and their speed varies: a floor for every timeout, never a retry.
-        wrapper = [os.path.join(HERE, 'support', 'with-wine.sh'), '--x86', self.dir]
-        self.wrapper, self.min_timeout = (wrapper, 180000) if arch == 'x86' else ([], 0)
+        wrapper = [os.path.join(HERE, 'support', 'with-wine.sh'), '--arch', arch, self.dir]
+        self.wrapper, self.min_timeout = (wrapper, 180000) if arch in EMULATED else ([], 0)
 
-    def built(self, built):  # the other architecture's build lies beside this one, as build.sh lays them out
-        return os.path.join(SHARED if built.shared else os.path.join(self.dir, '..', built.arch or self.arch), built.path)
+    def built(self, built):  # another architecture's build lies beside this one, as build.sh lays them out
+        arch = OTHER_MACHINE[self.arch] if built.arch is OTHER else built.arch or self.arch
+        return os.path.join(SHARED if built.shared else os.path.join(self.dir, '..', arch), built.path)
 
 
 def write(path, content, build, cp=1252):
@@ -233,10 +236,11 @@ def run(build, cases):
 
 def main():
     args, builds = sys.argv[2:], [Build(sys.argv[1])]
-    if '--x86' in args:
-        at = args.index('--x86')
-        builds.append(Build(args[at + 1], 'x86'))
-        del args[at:at + 2]
+    for arch in EMULATED:
+        if f'--{arch}' in args:
+            at = args.index(f'--{arch}')
+            builds.append(Build(args[at + 1], arch))
+            del args[at:at + 2]
     tables = []
     for name in args or TABLES:
         for case in importlib.import_module('cases.' + name).CASES:
@@ -247,6 +251,10 @@ def main():
     for build in builds:
         # Copies: a row may fit its arguments to the program path it is given.
         cases = [copy.copy(c) for c in tables if build.arch in c.arches]
+        for case in cases:  # a row that needs a build this run was not given cannot run
+            missing = {f.arch for f in case.files.values() if isinstance(f, Built) and f.arch not in (None, OTHER)}
+            if missing - {b.arch for b in builds}:
+                case.skip = case.skip or f'needs the {"/".join(sorted(missing))} build'
         tag = '' if build.arch == 'x64' else f' [{build.arch}]'
         print(''.join(f'SKIP {c.table}/{c.name}{tag}: {c.skip}\n' for c in cases if c.skip), end='')
         skipped, cases = skipped + sum(1 for c in cases if c.skip), [c for c in cases if not c.skip]
