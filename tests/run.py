@@ -10,6 +10,7 @@ SHARED = os.path.join(HERE, '..', '..', 'shared')
 TABLES = ['configuration', 'runtimes', 'hosting', 'splash', 'hostile', 'diagnostics', 'realjvm']
 EMULATED = ['x86', 'arm64']
 OTHER_MACHINE = {'x64': 'x86', 'x86': 'x64', 'arm64': 'x64'}  # what OTHER names for each launcher
+REG_TYPES = {'sz': '1', 'expand': '2', 'binary': '3', 'dword': '4'}
 HOOKS = ['vfprintf', 'exit']  # the JNI hook options the launcher adds after the configured ones
 ERROR_CAPTION = {1252: 'Error', 932: 'エラー'}
 WS_POPUP, WS_VISIBLE, WS_CLIPSIBLINGS, WS_DISABLED = 0x80000000, 0x10000000, 0x04000000, 0x08000000
@@ -27,6 +28,8 @@ class Build:
         # Emulated launches are slow and their speed varies: a floor for every timeout, never a retry.
         wrapper = [os.path.join(HERE, 'support', 'with-wine.sh'), '--arch', arch, self.dir]
         self.wrapper, self.min_timeout = (wrapper, 180000) if arch in EMULATED else ([], 0)
+        not_built = os.path.join(self.dir, 'not-built.txt')  # why build.sh could not build this architecture
+        self.not_built = open(not_built).read().strip() if os.path.exists(not_built) else None
 
     def built(self, built):  # another architecture's build lies beside this one, as build.sh lays them out
         arch = OTHER_MACHINE[self.arch] if built.arch is OTHER else built.arch or self.arch
@@ -60,7 +63,8 @@ def layout(case, root, build):
 
 
 def batch_entry(case, root, exe, build):
-    """The probe's line for a case: its fields apart by \\x1e, a list's items by \\x1f."""
+    """The probe's entry for a case: its fields, each ending in a NUL; a list's items, each ending in a NUL, then one
+    more. A registry value is four items: key, name, type number and the bytes to store, in hex."""
     app = win(root)
     expand = lambda text: text.replace('%APP%', app).replace('%EXE%', win(exe))
     program = f'"{win(exe)}"'
@@ -73,11 +77,11 @@ def batch_entry(case, root, exe, build):
     clear = sorted({'\\'.join(key.split('\\')[:3 if '\\Microsoft\\' in key else 2]) for key, *_ in case.reg})
     stored = lambda kind, data: data.to_bytes(4, 'little') if kind == 'dword' else data if isinstance(data, bytes) else \
         (expand(data) + '\0').encode('utf-16-le') if kind in ('sz', 'expand') else expand(data).encode()
-    return '\x1e'.join([case.name, f'{app}\\probe.txt', line, win(os.path.join(root, case.cwd or os.path.dirname(case.exe))),
-                        f'{app}\\stdout.txt' if case.stdout is not None else '', str(max(case.timeout, build.min_timeout)),
-                        str(int(case.cover)), '\x1f'.join(f'{name}={expand(value)}' for name, value in env.items()),
-                        '\x1f'.join(clear), '\x1f'.join(f'{key}|{name}|{kind}|{stored(kind, data).hex()}'
-                                                          for key, name, kind, data in case.reg)])
+    values = [part for key, name, kind, data in case.reg for part in (key, name, REG_TYPES[kind], stored(kind, data).hex())]
+    return ''.join(f'{field}\0' for field in [
+        case.name, f'{app}\\probe.txt', line, win(os.path.join(root, case.cwd or os.path.dirname(case.exe))),
+        f'{app}\\stdout.txt' if case.stdout is not None else '', str(max(case.timeout, build.min_timeout)),
+        str(int(case.cover)), *[f'{name}={expand(value)}' for name, value in env.items()], '', *clear, '', *values, ''])
 
 
 def run_probe(build, batches):
@@ -85,8 +89,8 @@ def run_probe(build, batches):
     steps, probe = [], shlex.quote(build.built(Built('tests/probe/probe.exe')))
     for cp, entries in batches.items():
         batch = os.path.join(build.dir, 'cases', f'batch{cp}.txt')
-        with open(batch, 'w', encoding='utf-8') as file:
-            file.write('\n'.join(entries) + '\n')
+        with open(batch, 'w', encoding='utf-16-le') as file:
+            file.write(''.join(entries))
         locale = 'ja_JP.UTF-8' if cp == 932 else 'C.UTF-8'
         steps.append(f'LC_ALL={locale} wine {probe} {shlex.quote(win(batch))} >{shlex.quote(batch)}.out 2>&1')
     env = {k: v for k, v in os.environ.items() if k != 'JAVA_HOME'}
@@ -258,6 +262,10 @@ def main():
         tag = '' if build.arch == 'x64' else f' [{build.arch}]'
         print(''.join(f'SKIP {c.table}/{c.name}{tag}: {c.skip}\n' for c in cases if c.skip), end='')
         skipped, cases = skipped + sum(1 for c in cases if c.skip), [c for c in cases if not c.skip]
+        if build.not_built:
+            print(f'{build.arch} rows skipped: {build.not_built}')
+            skipped += len(cases)
+            continue
         runs.append((build, cases, tag))
     # Each architecture has its own prefix, registry and display: their launches run side by side.
     with concurrent.futures.ThreadPoolExecutor() as pool:
