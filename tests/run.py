@@ -1,16 +1,14 @@
 #!/usr/bin/python3
-"""Usage: run.py BUILD_DIR [--x86 X86_BUILD_DIR] [--arm64 ARM64_BUILD_DIR] [TABLE...]. Lays out an application
-directory per row of the case tables, runs them all through the probe under Wine (the rows marked for x86 or arm64
-again with that build, under CPU emulation), checks each against its row and the rules every launch obeys; prints `N passed, N failed`."""
+"""Usage: run.py BUILD_DIR [--x86 DIR] [--arm64 DIR] [TABLE...]. Lays out an application directory per row of the
+case tables, runs them all through the probe under Wine (the rows marked for every architecture again with each
+emulated build), checks each against its row and the rules every launch obeys; prints `N passed, N failed`."""
 import concurrent.futures, copy, importlib, os, re, shlex, shutil, subprocess, sys
 from cases import Built, Case, DIR, OTHER, STANDIN
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SHARED = os.path.join(HERE, '..', '..', 'shared')
 TABLES = ['configuration', 'runtimes', 'hosting', 'splash', 'hostile', 'diagnostics', 'realjvm']
-EMULATED = ['x86', 'arm64']
-OTHER_MACHINE = {'x64': 'x86', 'x86': 'x64', 'arm64': 'x64'}  # what OTHER names for each launcher
-REG_TYPES = {'sz': '1', 'expand': '2', 'binary': '3', 'dword': '4'}
+REG_TYPE = {'sz': '1', 'expand': '2', 'binary': '3', 'dword': '4'}
 HOOKS = ['vfprintf', 'exit']  # the JNI hook options the launcher adds after the configured ones
 ERROR_CAPTION = {1252: 'Error', 932: 'エラー'}
 WS_POPUP, WS_VISIBLE, WS_CLIPSIBLINGS, WS_DISABLED = 0x80000000, 0x10000000, 0x04000000, 0x08000000
@@ -27,12 +25,10 @@ class Build:
         self.dir, self.arch = os.path.abspath(directory), arch
         # Emulated launches are slow and their speed varies: a floor for every timeout, never a retry.
         wrapper = [os.path.join(HERE, 'support', 'with-wine.sh'), '--arch', arch, self.dir]
-        self.wrapper, self.min_timeout = (wrapper, 180000) if arch in EMULATED else ([], 0)
-        not_built = os.path.join(self.dir, 'not-built.txt')  # why build.sh could not build this architecture
-        self.not_built = open(not_built).read().strip() if os.path.exists(not_built) else None
+        self.wrapper, self.min_timeout = (wrapper, 180000) if arch != 'x64' else ([], 0)
 
     def built(self, built):  # another architecture's build lies beside this one, as build.sh lays them out
-        arch = OTHER_MACHINE[self.arch] if built.arch is OTHER else built.arch or self.arch
+        arch = OTHER[self.arch] if built.arch is OTHER else built.arch or self.arch
         return os.path.join(SHARED if built.shared else os.path.join(self.dir, '..', arch), built.path)
 
 
@@ -63,8 +59,7 @@ def layout(case, root, build):
 
 
 def batch_entry(case, root, exe, build):
-    """The probe's entry for a case: its fields, each ending in a NUL; a list's items, each ending in a NUL, then one
-    more. A registry value is four items: key, name, type number and the bytes to store, in hex."""
+    """The probe's entry for a case: NUL-ended fields, and each list's NUL-ended items followed by one more NUL."""
     app = win(root)
     expand = lambda text: text.replace('%APP%', app).replace('%EXE%', win(exe))
     program = f'"{win(exe)}"'
@@ -77,7 +72,7 @@ def batch_entry(case, root, exe, build):
     clear = sorted({'\\'.join(key.split('\\')[:3 if '\\Microsoft\\' in key else 2]) for key, *_ in case.reg})
     stored = lambda kind, data: data.to_bytes(4, 'little') if kind == 'dword' else data if isinstance(data, bytes) else \
         (expand(data) + '\0').encode('utf-16-le') if kind in ('sz', 'expand') else expand(data).encode()
-    values = [part for key, name, kind, data in case.reg for part in (key, name, REG_TYPES[kind], stored(kind, data).hex())]
+    values = [part for key, name, kind, data in case.reg for part in (key, name, REG_TYPE[kind], stored(kind, data).hex())]
     return ''.join(f'{field}\0' for field in [
         case.name, f'{app}\\probe.txt', line, win(os.path.join(root, case.cwd or os.path.dirname(case.exe))),
         f'{app}\\stdout.txt' if case.stdout is not None else '', str(max(case.timeout, build.min_timeout)),
@@ -228,6 +223,8 @@ def check(case, seen): return next((d for d in differences(case, seen) if d), No
 
 def run(build, cases):
     """Lays out and launches every case; returns why the probe could not run (or None) and the cases' directories."""
+    if os.path.exists(not_built := os.path.join(build.dir, 'not-built.txt')):  # build.sh says why it could not build it
+        return f'{build.arch} rows skipped: {open(not_built).read().strip()}', []
     roots, batches = [os.path.join(build.dir, 'cases', f'{case.table}-{index}') for index, case in enumerate(cases)], {}
     for case, root in zip(cases, roots):
         exe = layout(case, root, build)
@@ -240,11 +237,9 @@ def run(build, cases):
 
 def main():
     args, builds = sys.argv[2:], [Build(sys.argv[1])]
-    for arch in EMULATED:
-        if f'--{arch}' in args:
-            at = args.index(f'--{arch}')
-            builds.append(Build(args[at + 1], arch))
-            del args[at:at + 2]
+    while args[:1] in (['--x86'], ['--arm64']):  # another architecture's build, run under emulation
+        option, directory, *args = args
+        builds.append(Build(directory, option[2:]))
     tables = []
     for name in args or TABLES:
         for case in importlib.import_module('cases.' + name).CASES:
@@ -255,17 +250,9 @@ def main():
     for build in builds:
         # Copies: a row may fit its arguments to the program path it is given.
         cases = [copy.copy(c) for c in tables if build.arch in c.arches]
-        for case in cases:  # a row that needs a build this run was not given cannot run
-            missing = {f.arch for f in case.files.values() if isinstance(f, Built) and f.arch not in (None, OTHER)}
-            if missing - {b.arch for b in builds}:
-                case.skip = case.skip or f'needs the {"/".join(sorted(missing))} build'
         tag = '' if build.arch == 'x64' else f' [{build.arch}]'
         print(''.join(f'SKIP {c.table}/{c.name}{tag}: {c.skip}\n' for c in cases if c.skip), end='')
         skipped, cases = skipped + sum(1 for c in cases if c.skip), [c for c in cases if not c.skip]
-        if build.not_built:
-            print(f'{build.arch} rows skipped: {build.not_built}')
-            skipped += len(cases)
-            continue
         runs.append((build, cases, tag))
     # Each architecture has its own prefix, registry and display: their launches run side by side.
     with concurrent.futures.ThreadPoolExecutor() as pool:

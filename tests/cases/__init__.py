@@ -24,7 +24,7 @@ STANDIN, STANDIN_NO_CREATE, STANDIN_NO_DEFAULT_ARGS = (Built('tests/standin/' + 
                                                        ('jvm.dll', 'jvm_nocreate.dll', 'jvm_nodefault.dll'))
 DIR = object()
 EVERY = ('x64', 'x86', 'arm64')  # rows that also run with the 32-bit and the ARM64 launcher, where their faults show
-OTHER = 'another machine'  # a Built file's arch: the build for a machine other than the launcher's
+OTHER = {'x64': 'x86', 'x86': 'x64', 'arm64': 'x64'}  # as a Built file's arch: the build for another machine, per launcher
 MINIMAL = '[Class Path]\r\nClass Path=app.jar\r\n[Java Runtime Environment]\r\nMain Class=com.example.Main\r\n'
 CLASS_PATH_MISSING = 'Java Class Path was not specified in INI file.'
 MAIN_CLASS_MISSING = 'Main class was not specified in INI file.'

@@ -26,6 +26,7 @@ HOME = [('runtime\\bin\\client\\jvm.dll', STANDIN)]
 
 # jvm_dep.dll fails with 126 where standindep.dll is not found: the message names the home chosen.
 JVM_DEP, STANDIN_DEP = Built('tests/standin/jvm_dep.dll'), Built('tests/standin/standindep.dll')
+STANDIN_OTHER = Built('tests/standin/jvm.dll', arch=OTHER)
 PLACES = [(f'JavaSoft\\{kit}\\{version}', 'JavaHome') for kit, version in (
     ('JDK', '17'), ('JRE', '17.0.9'), ('Java Development Kit', '1.8.0_392'))] + [
     (f'{vendor}\\{kit}\\17.0.9.9\\hotspot\\MSI', 'Path') for vendor in ('Eclipse Adoptium', 'AdoptOpenJDK',
@@ -127,8 +128,7 @@ CASES = [
               reg=[at('JavaSoft\\JRE\\17', 'JavaHome', 'b'), at('JavaSoft\\JDK\\17', 'JavaHome', 'a')],
               files={**home('a'), **home('b'), **home('jh', '17')}),
     installed('stale, wrong-machine and versionless homes are passed over', chosen='a', arches=EVERY, files={
-        **home('a'), **home('other', '25', Built('tests/standin/jvm.dll', arch=OTHER)),
-        'empty\\release': 'JAVA_VERSION="24"\n', **home('noversion')},
+        **home('a'), **home('other', '25', STANDIN_OTHER), 'empty\\release': 'JAVA_VERSION="24"\n', **home('noversion')},
         reg=[at('JavaSoft\\JDK\\25', 'JavaHome', 'other'), at('JavaSoft\\JDK\\26', 'JavaHome', 'gone'),
              at('JavaSoft\\JDK\\24', 'JavaHome', 'empty'), at('JavaSoft\\JDK\\17', 'JavaHome', 'a'),
              at('Azul Systems\\Zulu\\zulu-21', 'InstallationPath', 'noversion')]),

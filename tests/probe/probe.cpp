@@ -1,55 +1,47 @@
 // probe BATCHFILE: runs the batch's cases one at a time and writes, per case, what a person at the screen would
 // have met: the message boxes (each answered with OK), the splash window and its pixels, a timeout, the exit code.
-// Only Win32, the C runtime and the launcher's own text type: the ARM64 build has no C++ library.
 #include <windows.h>
 #include <shellapi.h>
 #include <stdio.h>
 #include <stdlib.h>
-#include <wchar.h>
 
-#include "framework/String.h"
+#include "framework/String.h" // no C++ library: the ARM64 build has none
 
 namespace {
 
-// The batch is UTF-16. A case's fields follow one another, each ending in a NUL; a list's items end in a NUL each,
-// and the list in one more. A registry value is four items: key, name, type number and the bytes to store, in hex.
+// The batch is UTF-16: per case NUL-ended fields, then lists of NUL-ended items that one more NUL ends (see run.py).
 wchar_t* Take(wchar_t*& at) { wchar_t* item = at; at += wcslen(at) + 1; return item; }
 struct Case { wchar_t *id, *out, *line, *cwd, *output, *timeoutMs, *cover, *env, *clear, *values; };
 
 // Bytes as hex digits: texts (as UTF-16) and pixels pass whole, whatever they hold.
 CString Hex(const void* data, size_t size)
 {
-    char* hex = static_cast<char*>(malloc(size * 2 + 1));
-    for (size_t i = 0; i < size; ++i) {
-        unsigned char byte = static_cast<const unsigned char*>(data)[i];
-        hex[2 * i] = "0123456789abcdef"[byte >> 4], hex[2 * i + 1] = "0123456789abcdef"[byte & 15];
-    }
-    CString text(hex, int(size * 2));
-    free(hex);
-    return text;
+    CString hex;
+    for (const unsigned char* byte = static_cast<const unsigned char*>(data); size--; ++byte)
+        (hex += "0123456789abcdef"[*byte >> 4]) += "0123456789abcdef"[*byte & 15];
+    return hex;
 }
 
-// The cases point into the batch, read whole, which lives as long as the probe; the zeros after it end any list.
-int ReadBatch(const wchar_t* path, Case*& cases)
+// The batch read whole, and zeros after it that end any list; null if it cannot be read.
+wchar_t* ReadBatch(const wchar_t* path, wchar_t*& end)
 {
     HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     DWORD size = file == INVALID_HANDLE_VALUE ? 0 : GetFileSize(file, nullptr), read = 0;
     wchar_t* batch = static_cast<wchar_t*>(calloc(size / 2 + 16, sizeof(wchar_t)));
     bool whole = size && ReadFile(file, batch, size, &read, nullptr) && read == size;
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    int count = 0;
-    for (wchar_t* at = batch; whole && at < batch + size / 2; ++count) {
-        cases = static_cast<Case*>(realloc(cases, (count + 1) * sizeof(Case)));
-        Case& c = cases[count];
-        c.id = Take(at), c.out = Take(at), c.line = Take(at), c.cwd = Take(at), c.output = Take(at);
-        c.timeoutMs = Take(at), c.cover = Take(at), c.env = at;
-        while (*Take(at)) {}
-        for (c.clear = at; *Take(at);) {}
-        for (c.values = at; *at;) // a name or the bytes may be empty, never a key
-            Take(at), Take(at), Take(at), Take(at);
-        ++at;
-    }
-    return whole ? count : -1;
+    return end = batch + size / 2, whole ? batch : nullptr;
+}
+
+// The case that starts at `at`, whose texts stay in the batch; `at` moves on to the next one.
+Case NextCase(wchar_t*& at)
+{
+    Case c = {Take(at), Take(at), Take(at), Take(at), Take(at), Take(at), Take(at), at, nullptr, nullptr}; // in order
+    while (*Take(at)) {}
+    for (c.clear = at; *Take(at);) {}
+    for (c.values = at; *at;) // a name or the bytes may be empty, never a key
+        Take(at), Take(at), Take(at), Take(at);
+    return ++at, c;
 }
 
 // Clears the case's keys, then writes its values when it is about to run: none are left after it.
@@ -102,8 +94,9 @@ CString DescribeBox(HWND box, HWND splash)
 // The "pixels" line of the part of the rectangle that lies on the screen (nothing else can be read); empty if none.
 CString ScreenPixels(const RECT& window)
 {
+    static unsigned char bgrx[1 << 24]; // B, G, R and an unused byte each, of up to a 2048 x 2048 screen
     RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, r;
-    if (!IntersectRect(&r, &window, &screen)) return "";
+    if (!IntersectRect(&r, &window, &screen) || (r.right - r.left) * (r.bottom - r.top) * 4 > int(sizeof(bgrx))) return "";
     int width = r.right - r.left, height = r.bottom - r.top;
     HDC screenDC = GetDC(nullptr), memoryDC = CreateCompatibleDC(screenDC);
     HBITMAP bitmap = CreateCompatibleBitmap(screenDC, width, height);
@@ -111,15 +104,11 @@ CString ScreenPixels(const RECT& window)
     BitBlt(memoryDC, 0, 0, width, height, screenDC, r.left, r.top, SRCCOPY);
     SelectObject(memoryDC, previous); // a bitmap still selected into a DC cannot be read
     BITMAPINFOHEADER header = {sizeof(header), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    size_t size = size_t(width) * height * 4;
-    void* bgrx = malloc(size);
     int rows = GetDIBits(memoryDC, bitmap, 0, height, bgrx, reinterpret_cast<BITMAPINFO*>(&header), 0);
     DeleteObject(bitmap), DeleteDC(memoryDC), ReleaseDC(nullptr, screenDC);
     char head[64];
     sprintf(head, "pixels %ld %ld %ld %ld ", r.left, r.top, r.right, r.bottom);
-    CString pixels = rows == height ? head + Hex(bgrx, size) + "\n" : ""; // B, G, R and an unused byte each
-    free(bgrx);
-    return pixels;
+    return rows == height ? head + Hex(bgrx, size_t(width) * height * 4) + "\n" : "";
 }
 
 // Boxes over the splash go off the screen but stay open: the launcher's modal loop repaints what they uncovered.
@@ -167,10 +156,9 @@ bool Start(const Case& c, PROCESS_INFORMATION& process)
         startup.hStdOutput = startup.hStdError = CreateFileW(c.output, GENERIC_WRITE,
             FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, CREATE_ALWAYS, 0, nullptr);
     wchar_t* own = GetEnvironmentStringsW();
-    for (wchar_t* at = c.env; *at;) {
+    for (wchar_t* at = c.env; *at;) { // the name ends at the = for good: each case runs once
         wchar_t *change = Take(at), *equals = wcschr(change + 1, L'=');
-        if (equals) *equals = 0; // the name ends there, for good: each case runs once
-        SetEnvironmentVariableW(change, equals ? equals + 1 : nullptr);
+        SetEnvironmentVariableW(change, equals ? (*equals = 0, equals + 1) : nullptr);
     }
     bool started = false; // a loaded Wine now and then fails a start with ERROR_INTERNAL_ERROR; that is not the case
     for (int tries = 0; !started && tries < 3 && (!tries || GetLastError() == ERROR_INTERNAL_ERROR); ++tries)
@@ -239,20 +227,18 @@ CString RunCase(const Case& c)
 
 int main()
 {
-    int argc = 0, count = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    Case* cases = nullptr;
-    if (argc != 2 || (count = ReadBatch(argv[1], cases)) < 0)
+    int argc = 0, unwritten = 0;
+    wchar_t **argv = CommandLineToArgvW(GetCommandLineW(), &argc), *end = nullptr;
+    wchar_t* batch = argc == 2 ? ReadBatch(argv[1], end) : nullptr;
+    if (!batch)
         return fprintf(stderr, "usage: probe BATCHFILE (a readable batch of well-formed cases)\n"), 2;
-    int unwritten = 0;
-    for (const Case* c = cases; c < cases + count; ++c) {
-        CString result = RunCase(*c);
-        HANDLE file = CreateFileW(c->out, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        if (file == INVALID_HANDLE_VALUE || !WriteFile(file, result, result.GetLength(), &written, nullptr) ||
-            written != DWORD(result.GetLength()))
-            fprintf(stderr, "probe: cannot write the result of case %ls\n", c->id), ++unwritten;
-        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    for (wchar_t* at = batch; at < end;) {
+        Case c = NextCase(at);
+        CString result = RunCase(c);
+        FILE* file = _wfopen(c.out, L"wb");
+        bool whole = file && fwrite(result.GetText(), 1, result.GetLength(), file) == size_t(result.GetLength());
+        if (!file || fclose(file) || !whole)
+            fprintf(stderr, "probe: cannot write the result of case %ls\n", c.id), ++unwritten;
     }
     return unwritten ? 1 : 0;
 }

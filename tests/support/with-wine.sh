@@ -13,19 +13,15 @@ skip() { echo "$arch rows skipped: $*"; exit 77; }
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 if [ -n "$arch" ]; then
-    # The kit, where it keeps its tree, the file its setup writes last, and the display numbers its runs take.
-    case "$arch" in
-        x86) kit=run32/run32.sh home_variable=W32_HOME home=/tmp/w32 ready=root/etc/ld.so.preload display=190 ;;
-        arm64) kit=runarm64/runarm64.sh home_variable=ARM64_HOME home=/tmp/arm64 ready=tc/obj/cxxsupport.o display=290 ;;
-        *) echo "with-wine.sh: no emulation for $arch" >&2; exit 2 ;;
-    esac
+    declare -A kits=([x86]="run32/run32.sh W32_HOME /tmp/w32 root/etc/ld.so.preload 190"   # see the read below
+                     [arm64]="runarm64/runarm64.sh ARM64_HOME /tmp/arm64 tc/obj/cxxsupport.o 290")
+    read -r kit home_variable home ready display <<<"${kits[$arch]}"   # ready: the file its setup writes last
     [ "$(id -u)" = 0 ] || skip "not root (the emulation registers a binfmt_misc entry)"
     kit=$(cd "$(dirname "$0")/../.." && pwd)/../shared/$kit
     [ -x "$kit" ] || skip "../shared/${kit#*/shared/} is not beside the project"
     grep -qw binfmt_misc /proc/filesystems || skip "the kernel has no binfmt_misc"
     for tool in Xvfb gcc; do command -v "$tool" >/dev/null || skip "$tool is missing; ./build.sh installs it"; done
-    home=${!home_variable:-$home}
-    export "$home_variable=$home"
+    home=${!home_variable:-$home}   # the kit reads the same variable, with the same default
     mkdir -p "$home/bin"
     exec 9>"$home/.setup.lock"   # several checkouts may share the kit: one sets it up, the others wait
     flock 9
