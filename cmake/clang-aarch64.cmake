@@ -22,6 +22,7 @@ set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
 # The kit's runtime stands in for the MinGW one: no C++ runtime, hence no
 # thread-safe statics; ANSI stdio would pull in MinGW's own printf family.
 set(common "-nostdlibinc -idirafter /usr/share/mingw-w64/include -D__USE_MINGW_ANSI_STDIO=0 -fno-stack-protector")
+string(APPEND common " -Wno-unused-command-line-argument") # the compile-only flags reach the link lines too
 set(CMAKE_C_FLAGS_INIT "${common}")
 set(CMAKE_CXX_FLAGS_INIT "${common} -fno-threadsafe-statics")
 set(link "-fuse-ld=lld -nostdlib -L${ARM64_TOOLKIT}/lib")
