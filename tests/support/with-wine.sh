@@ -14,8 +14,8 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 if [ -n "$arch" ]; then
     declare -A kits=([x86]="run32/run32.sh W32_HOME /tmp/w32 root/etc/ld.so.preload 190"   # see the read below
-                     [arm64]="runarm64/runarm64.sh ARM64_HOME /tmp/arm64 tc/obj/cxxsupport.o 290")
-    read -r kit home_variable home ready display <<<"${kits[$arch]}"   # ready: the file its setup writes last
+                     [arm64]="runarm64/runarm64.sh ARM64_HOME /tmp/arm64 tc/obj/cxxsupport.o 290 $build_dir/wineprefix")
+    read -r kit home_variable home ready display prefix <<<"${kits[$arch]}"   # ready: the file its setup writes last
     [ "$(id -u)" = 0 ] || skip "not root (the emulation registers a binfmt_misc entry)"
     kit=$(cd "$(dirname "$0")/../.." && pwd)/../shared/$kit
     [ -x "$kit" ] || skip "../shared/${kit#*/shared/} is not beside the project"
@@ -31,7 +31,7 @@ if [ -n "$arch" ]; then
             skip "setup failed, see $build_dir/$arch-setup.log: $(tail -n 1 "$build_dir/$arch-setup.log")"
     fi
     "$kit" binfmt-on >/dev/null 2>&1 || skip "binfmt_misc cannot be mounted or written"
-    export WINEPREFIX="$home/prefix-suite"   # one per machine: its first boot is slow and may stall
+    export WINEPREFIX=${prefix:-$home/prefix-suite}   # x86: one per machine, its first boot may stall; arm64: per checkout
     eval "$("$kit" env)"
     printf '#!/bin/sh\nexec "%s" "$@"\n' "$WINELOADER" >"$home/bin/wine"
     chmod +x "$home/bin/wine"
