@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# ./build.sh        install what is missing, build the launchers into dist/, run the example
+# ./build.sh        install what is missing, build the launchers into dist/, brand and run the example
 # ./build.sh test   install what is missing, build, and run every test
+# ./build.sh brand BRAND_FILE OUTDIR   build an application's own executables (see tools/brand.py)
 set -euo pipefail
 cd "$(dirname "$0")"
 mode=${1:-run}
 
 packages=(cmake ninja-build g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 openjdk-17-jdk-headless
-          wine wine64 xvfb locales python3 python3-pefile python3-pil gcc clang lld llvm)
+          wine wine64 xvfb locales python3 python3-pefile python3-pil gcc clang lld llvm osslsigncode openssl)
 
 install_missing() {
     local missing=()
@@ -53,6 +54,10 @@ build_arm64() {
 arm64_not_built() { echo "ARM64 not built: $*"; echo "$*" >build/arm64/not-built.txt; rm -rf dist/arm64; }
 
 install_missing
+if [ "$mode" = brand ]; then
+    shift
+    exec /usr/bin/python3 tools/brand.py "$@"
+fi
 mkdir -p build/x86 build/arm64
 prepare=()
 if [ "$mode" = test ]; then
@@ -80,5 +85,7 @@ if [ "$mode" = test ]; then
     wait "${prepare[@]}" || true
     tests/support/with-wine.sh build/x64 ctest --test-dir build/x64 --output-on-failure
 else
-    tests/support/with-wine.sh build/x64 /usr/bin/python3 examples/run-example.py build/x64
+    # The example is HelloApp's own executable, branded from examples/HelloApp-brand.ini.
+    /usr/bin/python3 tools/brand.py examples/HelloApp-brand.ini build/example --arch x64 >/dev/null
+    tests/support/with-wine.sh build/x64 /usr/bin/python3 examples/run-example.py build/x64 build/example/x64/HelloApp.exe
 fi

@@ -2,14 +2,15 @@
 """Usage: run.py BUILD_DIR [--x86 DIR] [--arm64 DIR] [TABLE...]. Lays out an application directory per row of the
 case tables, runs them all through the probe under Wine (the rows marked for every architecture again with each
 emulated build), checks each against its row and the rules every launch obeys; prints `N passed, N failed`."""
-import concurrent.futures, copy, importlib, os, re, shlex, shutil, subprocess, sys
+import concurrent.futures, copy, importlib, os, re, shlex, shutil, subprocess, sys, tempfile
 from cases import Built, Case, DIR, OTHER, STANDIN
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SHARED = os.path.join(HERE, '..', '..', 'shared')
-TABLES = ['configuration', 'runtimes', 'hosting', 'splash', 'hostile', 'diagnostics', 'realjvm']
+TABLES = ['configuration', 'runtimes', 'hosting', 'splash', 'hostile', 'diagnostics', 'shipping', 'realjvm']
 REG_TYPE = {'sz': '1', 'expand': '2', 'binary': '3', 'dword': '4'}
-HOOKS = ['vfprintf', 'exit']  # the JNI hook options the launcher adds after the configured ones
+HOOKS = ['vfprintf', 'exit', 'abort']  # the JNI hook options the launcher adds after the configured ones
+DOTLESS = tempfile.TemporaryDirectory(prefix='launcher_cases_', dir='/tmp')  # removed at exit
 ERROR_CAPTION = {1252: 'Error', 932: 'エラー'}
 WS_POPUP, WS_VISIBLE, WS_CLIPSIBLINGS, WS_DISABLED = 0x80000000, 0x10000000, 0x04000000, 0x08000000
 EX_TOPMOST_TOOLWINDOW, EX_LAYERED, CS_SPLASH, CS_DROPSHADOW = 0x88, 0x80000, 0x808, 0x20000
@@ -68,15 +69,18 @@ def batch_entry(case, root, exe, build):
         case.args_seen = case.args.split(' ')
     line = expand(case.line) if case.line is not None else program + (' ' + case.args if case.args else '')
     env = {'TESTJVM_LOG': app + '\\jvm.log', 'TESTJVM_CLASSES': 'com/example/Main', **case.env}
-    # Each vendor's key is cleared whole; below Microsoft only its JDK key.
-    clear = sorted({'\\'.join(key.split('\\')[:3 if '\\Microsoft\\' in key else 2]) for key, *_ in case.reg})
+    changes = lambda env: [name if value is None else f'{name}={expand(value)}' for name, value in env.items()]
+    # Each vendor's key is cleared whole; below Microsoft only its JDK key; outside Software only the key itself.
+    depth = lambda key: 3 if '\\Microsoft\\' in key else 2 if key.startswith('Software\\') else None
+    clear = sorted({'\\'.join(key.split('\\')[:depth(key)]) for key, *_ in case.reg})
     stored = lambda kind, data: data.to_bytes(4, 'little') if kind == 'dword' else data if isinstance(data, bytes) else \
         (expand(data) + '\0').encode('utf-16-le') if kind in ('sz', 'expand') else expand(data).encode()
     values = [part for key, name, kind, data in case.reg for part in (key, name, REG_TYPE[kind], stored(kind, data).hex())]
+    second = [str(case.second[0]), expand(case.second[1]), *changes(case.second[2])] if case.second else []
     return ''.join(f'{field}\0' for field in [
         case.name, f'{app}\\probe.txt', line, win(os.path.join(root, case.cwd or os.path.dirname(case.exe))),
         f'{app}\\stdout.txt' if case.stdout is not None else '', str(max(case.timeout, build.min_timeout)),
-        str(int(case.cover)), *[f'{name}={expand(value)}' for name, value in env.items()], '', *clear, '', *values, ''])
+        str(int(case.cover)), *changes(env), '', *second, '', *clear, '', *values, ''])
 
 
 def run_probe(build, batches):
@@ -88,7 +92,7 @@ def run_probe(build, batches):
             file.write(''.join(entries))
         locale = 'ja_JP.UTF-8' if cp == 932 else 'C.UTF-8'
         steps.append(f'LC_ALL={locale} wine {probe} {shlex.quote(win(batch))} >{shlex.quote(batch)}.out 2>&1')
-    env = {k: v for k, v in os.environ.items() if k != 'JAVA_HOME'}
+    env = {k: v for k, v in os.environ.items() if k not in ('JAVA_HOME', 'JDK_JAVA_OPTIONS')}
     result = subprocess.run(build.wrapper + ['sh', '-c', '; '.join(steps)], env=env, stdin=subprocess.DEVNULL,
                             stdout=subprocess.PIPE, text=True, check=False)
     return (result.stdout.strip().splitlines() or ['skipped'])[-1] if result.returncode == 77 else None
@@ -106,10 +110,10 @@ def run_deep(case, root, exe):
 
 class Observed:
     """What the probe saw of one launch, and what the VM (stand-in or real application) wrote down."""
-    def __init__(self, root):
+    def __init__(self, root, log_file):
         read = lambda name: open(os.path.join(root, name), 'rb').read() if os.path.exists(os.path.join(root, name)) else None
-        self.root, self.boxes, self.splash, self.pixels, self.metrics, self.exit, self.started, self.timedout = \
-            root, [], None, None, None, None, 0, 0
+        self.root, self.boxes, self.splash, self.pixels, self.metrics, self.exit, self.started, self.timedout, \
+            self.second = root, [], None, None, None, None, 0, 0, None
         for line in (read('probe.txt') or b'').decode('utf-8').splitlines():
             key, _, rest = line.partition(' ')
             values = rest.split('\t' if key == 'box' else None)
@@ -123,11 +127,11 @@ class Observed:
                                    responds=values[7] == '1')
             elif key == 'pixels':
                 self.pixels = (tuple(map(int, values[:4])), bytes.fromhex(values[4]))
-            elif key in ('metrics', 'exit', 'started', 'timedout'):
+            elif key in ('metrics', 'exit', 'started', 'timedout', 'second'):
                 setattr(self, key, tuple(map(int, values)) if key == 'metrics' else int(rest))
         self.stdout = read('stdout.txt')
         self.log = [unescape(line) for line in (read('jvm.log') or b'').decode('utf-8', 'replace').splitlines()]
-        self.launch_log = (read('launch.log') or b'').decode('cp1252', 'replace').splitlines()
+        self.launch_log = (read(log_file) or b'').decode('cp1252', 'replace').splitlines()
 
     def values(self, key): return [line[len(key) + 1:] for line in self.log if line.startswith(key + '=')]
     def options(self): return self.values('option')[:-len(HOOKS)]
@@ -156,8 +160,9 @@ def check_splash(case, seen):
         if key in want and splash[key] != want[key]:
             return [key, want[key], splash[key]]
     image = want.get('image')
-    if image:  # centred on the area, truncated toward zero
-        left, top = int((seen.metrics[0] - image.width) / 2), int((seen.metrics[1] - image.height) / 2)
+    if image:  # centred on the area as the launcher saw it, when it ran main, or else as the probe does; truncated toward zero
+        area = [int(n) for n in seen.values('main.area')[0].split()] if seen.values('main.area') else seen.metrics
+        left, top = int((area[0] - image.width) / 2), int((area[1] - image.height) / 2)
         if splash['rect'] != (left, top, left + image.width, top + image.height):
             return ['splash rectangle', (left, top, left + image.width, top + image.height), splash['rect']]
         return want.get('pixels', True) and compare_pixels(image, splash['rect'], seen.pixels) or None
@@ -191,6 +196,9 @@ def differences(case, seen):
     yield box and box['owner'] != ('splash' if box['splash_visible'] else 'none') and \
         ['box owner', 'the splash while one is visible, else none', box['owner']]
     yield seen.exit != expected_exit and ['exit code', hex(expected_exit), hex(seen.exit or 0)]
+    yield case.second and seen.second != 0 and ['the second start', 'exit code 0', seen.second]
+    yield case.creations not in (None, seen.log.count('create.result=0')) and \
+        ['JVMs created', case.creations, seen.log.count('create.result=0')]
     for key, want in (('option', case.options), ('main.class', case.main and [case.main]), ('arg', case.args_seen)):
         got = seen.options() if key == 'option' else seen.values(key)
         yield want is not None and got != app(want) and [key, app(want), got]
@@ -201,8 +209,9 @@ def differences(case, seen):
     yield present and ['log', f'no {present}', seen.log]
     yield case.splash is not None and check_splash(case, seen)
     log, options = seen.log, seen.values('option')
+    creations = sum(line.startswith('create.version=') for line in log)  # two with a second start
     yield [line for line in log if line.startswith('FAIL=')] and ['stand-in', 'no misuse', log]
-    yield options and (options[-len(HOOKS):] != HOOKS or seen.values('option.extraInfo') != HOOKS) and \
+    yield options and (options[-len(HOOKS):] != HOOKS or seen.values('option.extraInfo') != HOOKS * creations) and \
         ['JNI hooks', f'{HOOKS} last, with extraInfo', options]
     yield seen.launch_log and not seen.launch_log[-1].startswith('Exit code: ') and \
         ['launch log', 'the exit code last', seen.launch_log[-3:]]
@@ -213,8 +222,9 @@ def differences(case, seen):
     detach = [i for i, line in enumerate(log) if line.startswith('detach=')]
     yield seen.values('main.class') and created and not ended_itself and \
         not (detach and detach[0] < log.index('destroy.end')) and ['teardown', 'DestroyJavaVM after the detach', log]
-    peaks = seen.values('localrefs.peak')
+    peaks, live = seen.values('localrefs.peak'), seen.values('localrefs.live')
     yield any(int(peak) > 16 for peak in peaks) and ['local references', 'at most 16 live', peaks]
+    yield any(int(count) for count in live) and ['local references', 'none left live at the detach', live]
     yield case.stdout is not None and seen.stdout != case.stdout and ['standard output', case.stdout, seen.stdout]
 
 
@@ -225,7 +235,9 @@ def run(build, cases):
     """Lays out and launches every case; returns why the probe could not run (or None) and the cases' directories."""
     if os.path.exists(not_built := os.path.join(build.dir, 'not-built.txt')):  # build.sh says why it could not build it
         return f'{build.arch} rows skipped: {open(not_built).read().strip()}', []
-    roots, batches = [os.path.join(build.dir, 'cases', f'{case.table}-{index}') for index, case in enumerate(cases)], {}
+    # An exe without a dot names its INI file by the last dot of its directories: it lies where there is none.
+    roots, batches = [os.path.join(build.dir if '.' in case.exe else os.path.join(DOTLESS.name, build.arch), 'cases',
+                                   f'{case.table}-{index}') for index, case in enumerate(cases)], {}
     for case, root in zip(cases, roots):
         exe = layout(case, root, build)
         if case.deep:
@@ -263,7 +275,7 @@ def main():
             skipped += len(cases)
             continue
         for case, root in zip(cases, roots):
-            difference = check(case, Observed(root))
+            difference = check(case, Observed(root, case.log_file))
             passed, failed = passed + (difference is None), failed + (difference is not None)
             if difference:
                 print(f'FAIL {case.table}/{case.name}{tag}: {difference[0]}: expected {difference[1]!r}, observed {difference[2]!r}')

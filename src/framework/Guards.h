@@ -55,6 +55,19 @@ private:
     HANDLE m_search;
 };
 
+class AutoFreeLibrary
+{
+public:
+    explicit AutoFreeLibrary(HMODULE module) : m_module(module) {}
+    ~AutoFreeLibrary() { if (m_module) FreeLibrary(m_module); }
+    operator HMODULE() const { return m_module; }
+    AutoFreeLibrary(const AutoFreeLibrary&) = delete;
+    AutoFreeLibrary& operator=(const AutoFreeLibrary&) = delete;
+
+private:
+    HMODULE m_module;
+};
+
 class AutoDeleteDC
 {
 public:

@@ -3,8 +3,7 @@
 
 // The application module: the executable's instance handle, the thread that
 // started the launch, and the lock that guards process-wide registrations
-// such as window classes. One static instance lives for the whole process;
-// Init runs after COM is up and Term before COM goes down.
+// such as window classes. One static instance lives for the whole process.
 class CApplicationModule
 {
 public:

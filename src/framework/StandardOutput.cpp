@@ -8,6 +8,15 @@ namespace {
 const int kOutput = 1;
 const int kError = 2;
 
+// The runtime makes every copy it takes inheritable: a program the
+// application starts would keep the file open long after the launch ended.
+int KeptFromChildren(int descriptor)
+{
+    if (descriptor >= 0)
+        SetHandleInformation(reinterpret_cast<HANDLE>(_get_osfhandle(descriptor)), HANDLE_FLAG_INHERIT, 0);
+    return descriptor;
+}
+
 // The runtime closes the handle a descriptor held when another replaces it,
 // so the original is kept as a copy and put back from that copy.
 void RestoreDescriptor(int saved, int descriptor)
@@ -38,8 +47,8 @@ void CStandardOutputRedirection::Redirect(HANDLE file)
         return;
     m_previousOutput = GetStdHandle(STD_OUTPUT_HANDLE);
     m_previousError = GetStdHandle(STD_ERROR_HANDLE);
-    m_savedOutput = _dup(kOutput);
-    m_savedError = _dup(kError);
+    m_savedOutput = KeptFromChildren(_dup(kOutput));
+    m_savedError = KeptFromChildren(_dup(kError));
 
     // Binary: the bytes a JVM writes reach the file unchanged.
     HANDLE copy = nullptr;
@@ -49,6 +58,8 @@ void CStandardOutputRedirection::Redirect(HANDLE file)
             _dup2(descriptor, kOutput);
             _dup2(descriptor, kError);
             _close(descriptor);
+            KeptFromChildren(kOutput);
+            KeptFromChildren(kError);
         } else {
             CloseHandle(copy);
         }

@@ -70,16 +70,19 @@ CString::CString(const char* text, int length) : m_text(EmptyText())
     AssignCopy(text, length > 0 ? length : 0);
 }
 
-CString::CString(const wchar_t* wideText) : m_text(EmptyText())
+CString::CString(const wchar_t* wideText) : CString(wideText, wideText ? lstrlenW(wideText) : 0) {}
+
+CString::CString(const wchar_t* wideText, int length) : m_text(EmptyText())
 {
-    if (!wideText || !*wideText)
+    if (!wideText || length <= 0)
         return;
-    int length = WideCharToMultiByte(CP_ACP, 0, wideText, -1, nullptr, 0, nullptr, nullptr);
-    if (length <= 1)
+    int size = WideCharToMultiByte(CP_ACP, 0, wideText, length, nullptr, 0, nullptr, nullptr);
+    if (size <= 0)
         return;
-    PrepareToWrite(length - 1);
-    WideCharToMultiByte(CP_ACP, 0, wideText, -1, m_text, length, nullptr, nullptr);
-    GetHeader()->length = length - 1;
+    PrepareToWrite(size);
+    WideCharToMultiByte(CP_ACP, 0, wideText, length, m_text, size, nullptr, nullptr);
+    m_text[size] = '\0';
+    GetHeader()->length = size;
 }
 
 CString::CString(const CString& other) : m_text(other.m_text)

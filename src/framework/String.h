@@ -10,7 +10,10 @@ public:
     CString();
     CString(const char* text);
     CString(const char* text, int length);
+    // Wide text in the ANSI code page; a character it lacks becomes what the
+    // system makes of it.
     explicit CString(const wchar_t* wideText);
+    CString(const wchar_t* wideText, int length);
     CString(const CString& other);
     ~CString();
 

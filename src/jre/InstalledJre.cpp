@@ -1,5 +1,6 @@
 #include "framework/AnsiPath.h"
 #include "framework/Guards.h"
+#include "framework/RelativePath.h"
 #include "jre/ImageMachine.h"
 #include "jre/JvmLibrary.h"
 #include "jre/Registry.h"
@@ -46,7 +47,8 @@ bool IsVersionName(const CString& name)
 // The highest runtime inside the range met so far. Only a strictly higher
 // version replaces it, so among equal versions the first place wins. These
 // places often keep entries of uninstalled runtimes and runtimes of the
-// other bitness, so a home must hold a jvm.dll this launcher can load.
+// other bitness, so a home must hold a jvm.dll this launcher can load; and
+// it must be a full path, as the classic key's must.
 class CRuntimeChoice
 {
 public:
@@ -54,7 +56,7 @@ public:
 
     void Consider(CString home, const CString& name)
     {
-        if (home.IsEmpty())
+        if (!IsFullPath(home))
             return;
         if (!home.EndsWith('\\'))
             home += '\\';

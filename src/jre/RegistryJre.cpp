@@ -1,4 +1,5 @@
 #include "framework/Guards.h"
+#include "framework/RelativePath.h"
 #include "jre/Registry.h"
 #include "launcher/JavaLauncher.h"
 #include "launcher/LaunchLog.h"
@@ -33,7 +34,9 @@ int ChooseRuntime(const CStringList& names, const JavaVersion& lower, const Java
 
 // Only the highest subkey is tried: when it has no readable home, no other
 // subkey of this key is, the directory stays empty and the selection goes on
-// to the places where current runtimes register.
+// to the places where current runtimes register. An empty or relative home
+// counts as none: it would be read from the current directory or the root
+// of its drive, where any user may put a jvm.dll.
 void CJavaLauncher::FindRegistryJre(CString& jreDirectory)
 {
     AutoRegCloseKey runtimes;
@@ -56,7 +59,7 @@ void CJavaLauncher::FindRegistryJre(CString& jreDirectory)
     AutoRegCloseKey runtime;
     OpenRegistryKey(runtimes, names[chosen], &runtime);
     CString home;
-    if (!ReadRegistryPath(runtime, kJavaHomeValue, home))
+    if (!ReadRegistryPath(runtime, kJavaHomeValue, home) || !IsFullPath(home))
         return;
     // Whole characters are compared, so a home ending in a double-byte
     // character whose trail byte is 0x5C still gets its separator.

@@ -104,33 +104,60 @@ void SetJavaExceptionTextShown(bool shown)
     g_textShown = shown;
 }
 
-CString JavaExceptionText(JNIEnv* env, jthrowable exception)
+CString JavaExceptionLine(JNIEnv* env, jthrowable exception)
 {
     ClearedException(env); // a description that left the exception pending
     AutoDeleteLocalRef<jstring> description(
         env, static_cast<jstring>(CallNoArgumentMethod(env, exception, "toString", "()Ljava/lang/String;")));
-    if (!description.Get())
+    return description.Get() ? Shortened(ToText(env, description.Get())) : CString();
+}
+
+CString JavaExceptionText(JNIEnv* env, jthrowable exception)
+{
+    CString text = JavaExceptionLine(env, exception);
+    if (!text.IsEmpty())
+        AppendFrames(env, exception, text);
+    return text;
+}
+
+namespace {
+
+// What follows the launcher's message: the whole text when that is shown,
+// else the exception's one line where the message does not tell it.
+CString TextBelowMessage(JNIEnv* env, jthrowable exception, bool lineNeeded)
+{
+    if (g_textShown)
+        return JavaExceptionText(env, exception);
+    return lineNeeded ? JavaExceptionLine(env, exception) : CString();
+}
+
+} // namespace
+
+CString PendingExceptionText(JNIEnv* env)
+{
+    AutoDeleteLocalRef<jthrowable> exception(env, g_textShown ? env->ExceptionOccurred() : nullptr);
+    if (!exception.Get())
         return CString();
-    CString text = Shortened(ToText(env, description.Get()));
-    AppendFrames(env, exception, text);
+    CString text = JavaExceptionText(env, exception.Get());
+    env->Throw(exception.Get());
     return text;
 }
 
 // The reference kept from ExceptionOccurred outlives the description, which
 // clears the pending exception, so the text is built from the same object
 // that the JVM printed.
-void ReportJavaException(JNIEnv* env, HWND owner, const char* message)
+void ReportJavaException(JNIEnv* env, HWND owner, const char* message, bool lineNeeded)
 {
     AutoDeleteLocalRef<jthrowable> exception(env, env->ExceptionOccurred());
-    if (exception.Get())
+    CString exceptionText;
+    if (exception.Get()) {
         env->ExceptionDescribe();
-    CString text(message);
-    if (g_textShown && exception.Get()) {
-        CString exceptionText = JavaExceptionText(env, exception.Get());
-        if (!text.IsEmpty() && !exceptionText.IsEmpty())
-            text += "\n";
-        text += exceptionText;
+        exceptionText = TextBelowMessage(env, exception.Get(), lineNeeded);
     }
+    CString text(message);
+    if (!text.IsEmpty() && !exceptionText.IsEmpty())
+        text += "\n";
+    text += exceptionText;
     if (!text.IsEmpty())
         ReportError(owner, text);
 }

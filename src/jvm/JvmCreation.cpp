@@ -1,4 +1,5 @@
 #include "framework/Guards.h"
+#include "framework/LibraryLoading.h"
 #include "jre/JvmLibrary.h"
 #include "jvm/JvmHooks.h"
 #include "jvm/JvmMessages.h"
@@ -55,16 +56,14 @@ jint CallCreateJavaVM(CreateJavaVMFunction createJavaVM, const CStringList& vmOp
 // unloaded, so the library stays mapped until the process ends.
 //
 // Runtimes carry their C runtime DLLs in bin\, one level above jvm.dll,
-// where the system would not look for jvm.dll's imports. The runtime's own
-// java.exe lies in bin\, so every library the runtime loads later finds its
-// neighbours there too; the DLL directory gives this process the same for
-// its whole life.
+// where the system would not look for jvm.dll's imports. Only this load
+// searches bin\: the programs the application starts must find their own
+// C runtime, not an older copy of the runtime's.
 bool CJavaLauncher::LoadJvmLibrary()
 {
-    SetDllDirectoryA(GetRuntimeBinDirectory(m_jvmLibraryPath));
-    HMODULE library = LoadLibraryA(m_jvmLibraryPath);
+    DWORD error = ERROR_SUCCESS;
+    HMODULE library = LoadLibraryWithDependencies(m_jvmLibraryPath, GetRuntimeBinDirectory(m_jvmLibraryPath), error);
     if (!library) {
-        DWORD error = GetLastError();
         ReportFormattedErrorCode(m_splashWindow, Messages::kLoadJvmLibrary, m_jvmLibraryPath,
                                  static_cast<int>(error));
         return false;
@@ -93,7 +92,8 @@ bool CJavaLauncher::CreateJavaVM()
 {
     for (int i = 0; i < m_vmOptions.GetCount(); ++i)
         LogLine(LogMessages::kJvmOption, m_vmOptions[i]);
-    LogLine(LogMessages::kMainClass, m_mainClass);
+    if (!m_mainClass.IsEmpty())
+        LogLine(LogMessages::kMainClass, m_mainClass);
     for (int i = 0; i < m_programArguments.GetCount(); ++i)
         LogLine(LogMessages::kArgument, CString(m_programArguments.GetText(i)));
     BeginJvmCreation(m_splashWindow);

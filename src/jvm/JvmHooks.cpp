@@ -50,23 +50,37 @@ jint JNICALL PrintFromJvm(FILE*, const char* format, va_list arguments)
     return text.GetLength();
 }
 
-// The JVM calls this instead of ending the process itself, and expects it
-// not to return.
+// The log stays open: other threads of the JVM may still hold the C
+// runtime's locks, and the process's end closes everything anyway.
+[[noreturn]] void EndProcess(int code)
+{
+    LogLine(LogMessages::kExitCode, code);
+    ExitProcess(static_cast<UINT>(code));
+}
+
+// System.exit and Runtime.halt: the application's own decision, even when
+// made before the machine is up (an agent's premain, a system class loader).
+// The JVM expects the hook not to return.
 void JNICALL ExitFromJvm(jint code)
+{
+    EndProcess(static_cast<int>(code));
+}
+
+// The JVM gives up: while it starts, after printing why; later, on a fatal
+// error, after which it writes its crash dump and ends the process with 1.
+void JNICALL AbortFromJvm()
 {
     AcquireSRWLockExclusive(&g_lock);
     bool creating = g_creating;
     HWND owner = g_owner;
     CString printed = g_printed;
     ReleaseSRWLockExclusive(&g_lock);
-    if (creating) {
-        ReportError(owner, CreationFailureText(printed));
-        code = -1;
+    if (!creating) {
+        LogLine(LogMessages::kExitCode, 1);
+        return;
     }
-    // The log stays open: other threads of the JVM may still hold the C
-    // runtime's locks, and the process's end closes everything anyway.
-    LogLine(LogMessages::kExitCode, static_cast<int>(code));
-    ExitProcess(static_cast<UINT>(code));
+    ReportError(owner, CreationFailureText(printed));
+    EndProcess(-1);
 }
 
 } // namespace
@@ -78,6 +92,8 @@ void FillJvmHookOptions(JavaVMOption* options)
     options[0].extraInfo = reinterpret_cast<void*>(PrintFromJvm);
     options[1].optionString = const_cast<char*>("exit");
     options[1].extraInfo = reinterpret_cast<void*>(ExitFromJvm);
+    options[2].optionString = const_cast<char*>("abort");
+    options[2].extraInfo = reinterpret_cast<void*>(AbortFromJvm);
 }
 
 void BeginJvmCreation(HWND owner)

@@ -1,3 +1,4 @@
+#include "jvm/ClassAbsence.h"
 #include "jvm/JavaException.h"
 #include "jvm/JniGuards.h"
 #include "jvm/JvmMessages.h"
@@ -29,6 +30,9 @@ const char kMainName[] = "main";
 // FindClass wants modified UTF-8, so the name goes through a Java string
 // first, which holds the configured characters whatever the code page. The
 // message names the class as configured: the user reads ANSI text there.
+// FindClass also links and initialises the class, so a class built for a
+// newer Java, a missing dependency or a failing static initialiser fail here
+// too; only the class's own absence is what the message says.
 jclass FindMainClass(JNIEnv* env, jstring className, const CString& configuredName, HWND owner)
 {
     AutoReleaseStringUTFChars name(env, className);
@@ -40,7 +44,7 @@ jclass FindMainClass(JNIEnv* env, jstring className, const CString& configuredNa
     if (!mainClass) {
         CString message;
         message.Format(Messages::kMainClassNotFound, configuredName.GetText());
-        ReportJavaException(env, owner, message);
+        ReportJavaException(env, owner, message, !IsPendingClassAbsence(env, name.Get()));
     }
     return mainClass;
 }
@@ -99,9 +103,12 @@ bool CreateReceiver(JNIEnv* env, jclass mainClass, HWND owner, jobject& receiver
 } // namespace
 
 // Runs the entry point on this thread. -1 when it could not be started; else
-// 1 when the application's code ended with an exception, which the virtual
-// machine prints, and 0 when main returned.
-int CJavaLauncher::RunMain(jclass mainClass)
+// 1 when the application's code ended with an exception, and 0 when main
+// returned. The exception stays pending, as Java's own launcher leaves it:
+// the detach hands it to the uncaught-exception handler the application may
+// have set, whose default prints it. Its text, when shown, is kept for the
+// box.
+int CJavaLauncher::RunMain(jclass mainClass, CString& uncaughtText)
 {
     const EntryPoint* entry = nullptr;
     jmethodID method = FindMainMethod(m_jniEnv, mainClass, m_splashWindow, entry);
@@ -125,33 +132,46 @@ int CJavaLauncher::RunMain(jclass mainClass)
     else if (receiver.Get())
         m_jniEnv->CallVoidMethodA(receiver.Get(), method, &argument);
     if (IsExceptionPending(m_jniEnv)) {
-        ReportJavaException(m_jniEnv, m_splashWindow);
+        uncaughtText = PendingExceptionText(m_jniEnv);
         return 1;
     }
     return entry->isStatic || receiver.Get() ? 0 : -1;
 }
 
+// Null after a failure it has reported.
+jstring CJavaLauncher::NewMainClassName()
+{
+    if (m_mainClass.IsEmpty())
+        return NewJarMainClassName();
+    jstring name = NewJavaString(m_mainClass);
+    if (!name)
+        ReportFormattedError(m_splashWindow, Messages::kLoadMainClass, m_mainClass);
+    return name;
+}
+
 // The local references live in an inner scope so that they are given back
-// before the detach, after which the environment is no longer ours.
+// before the detach, after which the environment is no longer ours. The box
+// for an uncaught exception comes after the application's handler has run.
 int CJavaLauncher::InvokeMain()
 {
     int outcome;
+    CString uncaughtText;
     {
-        AutoDeleteLocalRef<jstring> className(m_jniEnv, NewJavaString(m_mainClass));
-        if (!className.Get()) {
-            ReportFormattedError(m_splashWindow, Messages::kLoadMainClass, m_mainClass);
+        AutoDeleteLocalRef<jstring> className(m_jniEnv, NewMainClassName());
+        if (!className.Get())
             return -1;
-        }
         AutoDeleteLocalRef<jclass> mainClass(
             m_jniEnv, FindMainClass(m_jniEnv, className.Get(), m_mainClass, m_splashWindow));
         if (!mainClass.Get())
             return -1;
-        outcome = RunMain(mainClass.Get());
+        outcome = RunMain(mainClass.Get(), uncaughtText);
         if (outcome < 0)
             return -1;
     }
 
     bool detached = m_javaVM->DetachCurrentThread() == JNI_OK;
     m_jniEnv = nullptr; // belongs to the attachment that just ended
+    if (!uncaughtText.IsEmpty())
+        ReportError(m_splashWindow, uncaughtText);
     return detached ? outcome : -1;
 }

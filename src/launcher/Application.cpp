@@ -1,6 +1,5 @@
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 #include "framework/Module.h"
 #include "launcher/ErrorReport.h"
@@ -11,16 +10,12 @@ bool InitApplication(HINSTANCE instance)
 {
     SetThreadLocale(GetSystemDefaultLCID());
 
-    HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    if (FAILED(result)) {
-        ReportFormattedErrorCode(nullptr, Messages::kComError, Messages::kComInitialize, static_cast<int>(result));
-        return false;
-    }
-
+    // No COM here: main runs on this thread, and an application may enter
+    // either apartment there. The splash's thread enters its own.
     INITCOMMONCONTROLSEX controls = { sizeof(controls), ICC_BAR_CLASSES | ICC_COOL_CLASSES };
     InitCommonControlsEx(&controls);
 
-    result = g_module.Init(instance);
+    HRESULT result = g_module.Init(instance);
     if (FAILED(result)) {
         ReportFormattedErrorCode(nullptr, Messages::kComError, Messages::kComInitializeModule, static_cast<int>(result));
         return false;

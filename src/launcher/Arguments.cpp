@@ -50,18 +50,26 @@ void SplitText(const Char* position, const Char* end, List& list)
     }
 }
 
-// Space, tab, line feed, vertical tab, form feed and carriage return.
+} // namespace
+
+// White space as Windows classifies it: beside the ASCII blanks, the
+// no-break space and the other spaces of Unicode, which a user may paste
+// at the end of a shortcut's arguments.
 bool IsBlank(wchar_t character)
 {
-    return character == L' ' || (character >= L'\t' && character <= L'\r');
+    WORD type = 0;
+    return GetStringTypeW(CT_CTYPE1, &character, 1, &type) && (type & C1_SPACE);
 }
-
-} // namespace
 
 void SplitArguments(const CString& text, CStringList& list)
 {
     const char* position = text;
     SplitText(position, position + text.GetLength(), list);
+}
+
+void SplitArguments(const wchar_t* text, int length, CWideStringList& list)
+{
+    SplitText(text, text + length, list);
 }
 
 // The wide line keeps every character the user typed; the ANSI line would

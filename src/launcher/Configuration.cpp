@@ -39,7 +39,8 @@ bool CJavaLauncher::ReadConfiguration()
         ReportError(m_splashWindow, Messages::kClassPathMissing);
         return false;
     }
-    m_vmOptions.Append(kClassPathOption + ExpandPlaceholders(classPath, modulePath));
+    classPath = ExpandPlaceholders(classPath, modulePath);
+    m_vmOptions.Append(kClassPathOption + classPath);
 
     // Split first, so that a directory with spaces stays inside its option.
     const CString runtimeSection(IniNames::kRuntimeSection);
@@ -51,7 +52,7 @@ bool CJavaLauncher::ReadConfiguration()
         m_vmOptions.Append(ExpandPlaceholders(parameterList[i], modulePath));
 
     ReadIniString(iniPath, runtimeSection, CString(IniNames::kMainClassKey), m_mainClass);
-    if (m_mainClass.IsEmpty()) {
+    if (m_mainClass.IsEmpty() && !FindMainJar(classPath)) {
         ReportError(m_splashWindow, Messages::kMainClassMissing);
         return false;
     }

@@ -7,6 +7,9 @@ void ReadIniString(const CString& filePath, const CString& section, const CStrin
 
 // Section and key names of the launcher's configuration file.
 namespace IniNames {
+const wchar_t kApplicationSection[] = L"Application";
+const wchar_t kSingleInstanceKey[] = L"Single Instance";
+const wchar_t kInstanceNameKey[] = L"Instance Name";
 const wchar_t kDisplaySection[] = L"Display";
 const wchar_t kSplashScreenKey[] = L"Splash Screen";
 const wchar_t kSplashShadowKey[] = L"Splash Screen Shadow";

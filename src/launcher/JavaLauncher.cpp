@@ -25,18 +25,19 @@ CJavaLauncher::~CJavaLauncher()
     m_vmOptions.RemoveAll();
     m_programArguments.RemoveAll();
     m_mainClass.Empty();
+    m_mainJar.Empty();
     m_downloadPage.Empty();
     m_jvmLibraryPath.Empty();
 }
 
-bool CJavaLauncher::Prepare()
+bool CJavaLauncher::Prepare(int& exitCode)
 {
     ReadProgramArguments();
-    if (!StartLaunchLog())
+    if (!StartLaunchLog() || !ClaimInstance(exitCode))
         return false;
     if (IsSplashWanted() && !ShowSplashScreen())
         return false;
-    return ReadConfiguration() && SelectJre();
+    return ReadConfiguration() && ReadUserOptions() && SelectJre();
 }
 
 int CJavaLauncher::Run()

@@ -4,6 +4,7 @@
 #include "framework/String.h"
 #include "framework/StringList.h"
 #include "framework/WideStringList.h"
+#include "launcher/InstanceClaim.h"
 #include "jvm/Jni.h"
 #include "version/JavaVersion.h"
 
@@ -19,17 +20,23 @@ public:
     CJavaLauncher();
     ~CJavaLauncher();
 
-    bool Prepare();
+    // False when the launch ends here: exitCode stays -1 after a failure and
+    // becomes 0 when a running instance of the application took the start.
+    bool Prepare(int& exitCode);
     int Run();
 
     // Launch control
     bool GetModulePath(CString& path);
     void ReadProgramArguments();
     bool IsSplashWanted() const;
+    bool ClaimInstance(int& exitCode);
 
     // Configuration file
     bool GetIniFilePath(CString& path);
     bool ReadConfiguration();
+    bool ReadUserOptions();
+    void AppendOptionsFile(const CString& path, const CString& modulePath);
+    void AppendUserOptions(const CWideStringList& options, const CString& source, const CString& modulePath);
 
     // Java versions
     CString DescribeRequirement() const;
@@ -47,8 +54,11 @@ public:
     jstring NewJavaString(const wchar_t* text, int length);
     jstring NewJavaString(const CString& ansiText);
     jobjectArray NewJavaStringArray(const CWideStringList& list);
+    bool FindMainJar(const CString& classPath);
+    jstring NewMainClassName();
+    jstring NewJarMainClassName();
     int InvokeMain();
-    int RunMain(jclass mainClass);
+    int RunMain(jclass mainClass, CString& uncaughtText);
 
     // Splash window
     bool ShowSplashScreen();
@@ -66,6 +76,7 @@ private:
     JavaVM* m_javaVM;
     JNIEnv* m_jniEnv;
     CString m_mainClass;
+    CString m_mainJar; // the class path's first entry, when it names the main class
     JavaVersion m_jreVersion;
     JavaVersion m_minVersion;
     JavaVersion m_maxVersion;
@@ -76,4 +87,6 @@ private:
     CStringList m_vmOptions;
     CreateJavaVMFunction m_pfnCreateJavaVM;
     GetDefaultJavaVMInitArgsFunction m_pfnGetDefaultJavaVMInitArgs;
+    // Held until the process ends, past the JVM's destruction.
+    CInstanceClaim m_instanceClaim;
 };

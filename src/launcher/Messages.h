@@ -4,7 +4,6 @@
 // reports in a header like this one, next to the code that shows them.
 namespace Messages {
 const char kComError[] = "COM error: %s (errno = %d).\n";
-const char kComInitialize[] = "failed to initialize";
 const char kComInitializeModule[] = "failed to initialize module";
 const char kWindowsException[] = "Windows exception: %s (errno = %d).\n";
 const char kModulePath[] = "failed to get the module path";

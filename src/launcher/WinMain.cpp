@@ -1,5 +1,4 @@
 #include <windows.h>
-#include <objbase.h>
 
 #include "framework/Module.h"
 #include "launcher/JavaLauncher.h"
@@ -10,11 +9,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     int exitCode = -1;
     {
         CJavaLauncher launcher;
-        if (InitApplication(instance) && launcher.Prepare())
+        if (InitApplication(instance) && launcher.Prepare(exitCode))
             exitCode = launcher.Run();
     }
     g_module.Term();
-    CoUninitialize();
     EndLaunchLog(exitCode);
     return exitCode;
 }

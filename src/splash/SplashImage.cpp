@@ -2,8 +2,10 @@
 
 #include <wincodec.h>
 
-#include "splash/ImageHeaders.h"
 #include "splash/ImageFile.h"
+#include "splash/ImageHeaders.h"
+#include "splash/ImageScaler.h"
+#include "splash/SplashScale.h"
 
 namespace {
 
@@ -32,18 +34,25 @@ bool IsAcceptedSize(UINT width, UINT height)
     return width > 0 && height > 0 && static_cast<ULONGLONG>(width) * height * 4 <= kMaxSplashImageBytes;
 }
 
+SIZE ShownSize(UINT width, UINT height, UINT pictureDpi, UINT shownDpi)
+{
+    SIZE size = { ScaleLength(static_cast<LONG>(width), shownDpi, pictureDpi),
+                  ScaleLength(static_cast<LONG>(height), shownDpi, pictureDpi) };
+    return size;
+}
+
 } // namespace
 
 CSplashImage::CSplashImage() : m_size(), m_translucent(false)
 {
 }
 
-bool CSplashImage::Load(const char* fileName)
+bool CSplashImage::Load(const char* fileName, UINT pictureDpi, UINT shownDpi)
 {
     Release();
     CImageFile file;
     if (file.Read(fileName) && IsSoundImageFile(file.GetData(), file.GetSize()) &&
-        Decode(file.GetData(), file.GetSize()))
+        Decode(file.GetData(), file.GetSize(), pictureDpi, shownDpi))
         return true;
     Release();
     return false;
@@ -57,7 +66,7 @@ void CSplashImage::Release()
 }
 
 // Only the first frame is shown: an animated GIF stands still.
-bool CSplashImage::Decode(const BYTE* data, DWORD size)
+bool CSplashImage::Decode(const BYTE* data, DWORD size, UINT pictureDpi, UINT shownDpi)
 {
     AutoRelease<IWICImagingFactory> factory;
     AutoRelease<IWICStream> stream;
@@ -79,7 +88,20 @@ bool CSplashImage::Decode(const BYTE* data, DWORD size)
            IsAcceptedSize(width, height) && SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
            SUCCEEDED(converter->Initialize(frame.Get(), PixelFormatFor(format), WICBitmapDitherTypeNone, nullptr,
                                            0.0, WICBitmapPaletteTypeCustom)) &&
-           CopyPixels(converter.Get(), width, height, KeepsAlpha(format));
+           CopyShown(factory.Get(), converter.Get(), ShownSize(width, height, pictureDpi, shownDpi), KeepsAlpha(format));
+}
+
+// Scaling the premultiplied pixels blends colours by their weight, so no
+// dark fringe grows along transparent edges.
+bool CSplashImage::CopyShown(IWICImagingFactory* factory, IWICBitmapSource* source, SIZE size, bool keepsAlpha)
+{
+    UINT width = 0, height = 0;
+    if (FAILED(source->GetSize(&width, &height)) || !IsAcceptedSize(size.cx, size.cy))
+        return false;
+    if (width == static_cast<UINT>(size.cx) && height == static_cast<UINT>(size.cy))
+        return CopyPixels(source, width, height, keepsAlpha);
+    AutoRelease<IWICBitmapScaler> scaled;
+    return CreateScaledImage(factory, source, size, scaled) && CopyPixels(scaled.Get(), size.cx, size.cy, keepsAlpha);
 }
 
 bool CSplashImage::CopyPixels(IWICBitmapSource* source, UINT width, UINT height, bool keepsAlpha)

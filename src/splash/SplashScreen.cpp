@@ -2,7 +2,9 @@
 
 #include "framework/Guards.h"
 #include "framework/WindowClass.h"
+#include "splash/ScaledImageFile.h"
 #include "splash/ShownWindows.h"
+#include "splash/SplashScale.h"
 
 namespace {
 
@@ -39,14 +41,23 @@ CSplashScreen::~CSplashScreen()
 {
 }
 
+// Drawn at the monitor's scale, as every program aware of it is; without a
+// file made for that scale the picture is scaled to it. A file made for the
+// scale that cannot be shown leaves the configured one, scaled.
 HWND CSplashScreen::Create(const char* imageFileName, bool shadow)
 {
-    if (!m_image.Load(imageFileName))
+    const UINT dpi = GetSplashDpi();
+    UINT pictureDpi = kUnscaledDpi;
+    CString shownFileName = FindScaledImageFile(imageFileName, dpi, pictureDpi);
+    if (!m_image.Load(shownFileName, pictureDpi, dpi) &&
+        (shownFileName.Equals(imageFileName) || !m_image.Load(imageFileName, kUnscaledDpi, dpi)))
         return nullptr;
-    ATOM windowClass = RegisterWindowClass(shadow);
+    // The class shadow follows the window's rectangle, not the picture's
+    // shape: a see-through picture carries its own shadow if it wants one.
+    m_layered = m_image.IsTranslucent();
+    ATOM windowClass = RegisterWindowClass(shadow && !m_layered);
     if (!windowClass)
         return nullptr;
-    m_layered = m_image.IsTranslucent();
     return CreateBoundWindow(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | (m_layered ? WS_EX_LAYERED : 0), windowClass,
                              WS_POPUP, CentreOnScreen(m_image.GetSize()));
 }

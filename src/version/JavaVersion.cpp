@@ -55,11 +55,25 @@ CString JavaVersion::ToText() const
     return text;
 }
 
+// Java 2 to 8 go by two names: 1.8.0_392 in the classic key, in the
+// runtime's own release file and in the bounds users write, 8.0.392.8 in
+// the product version current installers register. The product version's
+// last number, a build number, has no place in the classic form; 1.0 and
+// 1.1 had no other name.
+JavaVersion JavaVersion::InClassicForm() const
+{
+    const int feature = m_components[0];
+    if (feature < 2 || feature > 8)
+        return *this;
+    return JavaVersion(1, feature, m_components[1], m_components[2]);
+}
+
 int JavaVersion::Compare(const JavaVersion& other) const
 {
+    const JavaVersion left = InClassicForm(), right = other.InClassicForm();
     for (int i = 0; i < 4; ++i) {
-        if (m_components[i] != other.m_components[i])
-            return m_components[i] < other.m_components[i] ? -1 : 1;
+        if (left.m_components[i] != right.m_components[i])
+            return left.m_components[i] < right.m_components[i] ? -1 : 1;
     }
     return 0;
 }

@@ -2,7 +2,8 @@
 #include "framework/String.h"
 
 // A Java version number: four signed 32-bit components (major, minor, micro,
-// update), compared numerically from the first. As a range bound, 0.0.0.0 and
+// update), compared numerically from the first, Java 8 and older in their
+// classic form (8.0.392 compares as 1.8.0.392). As a range bound, 0.0.0.0 and
 // 65535.65535.65535.65535 mean "no bound".
 class JavaVersion
 {
@@ -38,5 +39,7 @@ public:
     int operator[](int index) const { return m_components[index]; }
 
 private:
+    JavaVersion InClassicForm() const;
+
     int m_components[4];
 };

@@ -4,12 +4,13 @@ import PIL.Image
 
 
 class Case:
-    """One launch: the application directory, registry and command line, and what must be observed."""
+    """One launch: the application directory, registry and command line, and what must be observed. `second` is
+    (ms, line, env changes) of another start while it runs (or once it ended, if sooner); `creations` the JVMs made."""
     def __init__(self, name, **fields):
         defaults = dict(exe='App.exe', ini=MINIMAL, runtime='private', files={}, reg=[], args='', line=None, cwd=None,
                         env={}, cp=1252, arches=('x64',), timeout=60000, cover=False, stdout=None, deep=False, skip=None,
                         box=None, exit=None, options=None, main=None, args_seen=None, splash=None, log=[],
-                        absent=[], launch_log=[])
+                        absent=[], launch_log=[], log_file='launch.log', second=None, creations=None)
         if set(fields) - set(defaults):
             raise TypeError(f'{name}: unknown fields {set(fields) - set(defaults)}')
         self.__dict__.update(defaults, name=name, table='', **fields)

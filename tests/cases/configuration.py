@@ -23,11 +23,11 @@ CASES = [
     Case('no configuration file', ini=None, box=CLASS_PATH_MISSING),
     Case('class path in the runtime section', ini=ini((RUNTIME, 'Class Path=app.jar', 'Main Class=app.Main')),
          box=CLASS_PATH_MISSING),
-    Case('no main class', ini=ini(('Class Path', 'Class Path=app.jar'), (RUNTIME, 'Minimum Version=1.4')),
-         box=MAIN_CLASS_MISSING),
+    Case('no main class, no jar first in the class path', ini=ini(('Class Path', 'Class Path=classes;app.jar'),
+                                                                 (RUNTIME, 'Minimum Version=1.4')),
+         box=MAIN_CLASS_MISSING, absent=['create.result=0']),
     Case('a renamed copy reads the file of its own name', exe='Other.exe', files={'App.ini': MINIMAL},
          ini=ini(('Class Path', 'Class Path=other.jar')), box=MAIN_CLASS_MISSING),
-    # Needs a case directory without a dot in its path: the last dot of a directory would be taken.
     Case('an exe path without a dot ends silently', exe='NoDot', exit=0xFFFFFFFF),
     Case('the last dot names the file', exe='My.Cool.App.exe', options=['-Djava.class.path=app.jar']),
     *[sized(length, '') for length in (255, 256, 511)], *[sized(length, '"') for length in (254, 255, 511, 1023, 300, 5000)],
@@ -50,14 +50,15 @@ CASES = [
                   '-Dhome=%APP%\\My App', '-Dx=a value']),
     Case('a long expansion', env={'LONG': 'x' * 5000}, ini=MINIMAL.replace('app.jar', '%LONG%;%LONG%'),
          options=['-Djava.class.path=' + 'x' * 5000 + ';' + 'x' * 5000]),
-    Case('splash and log paths expand', cwd='elsewhere', files={'elsewhere': DIR, 'splash.bmp': Image(8, 8, tiles).bmp()},
-         env={'NAME': 'launch'},
-         ini=ini(('Display', 'Splash Screen=%EXEDIR%\\splash.bmp'), ('Diagnostics', 'Log File=%NAME%.log')),
+    Case('splash and log paths expand', cwd='elsewhere', env={'NAME': 'launch', 'APPDATA': '%APP%\\Łukasz'},
+         files={'elsewhere': DIR, 'Łukasz': DIR, 'splash.bmp': Image(8, 8, tiles).bmp()}, log_file='Łukasz/launch.log',
+         ini=ini(('Display', 'Splash Screen=%EXEDIR%\\splash.bmp'), ('Diagnostics', 'Log File=%APPDATA%\\%NAME%.log')),
          box=CLASS_PATH_MISSING, splash=True, launch_log=['Error box: ' + CLASS_PATH_MISSING]),
     # The stand-in opens its relative log name in the current directory: found beside the exe only if it moved there.
-    *[Case(f'working directory {value}', cwd='elsewhere', files={'elsewhere': DIR, 'data': DIR}, env={'TESTJVM_LOG': log},
-           ini=MINIMAL + f'Working Directory={value}\r\n', log=['main.return'])
-      for value, log in (('%EXEDIR%', 'jvm.log'), ('data', '..\\jvm.log'))],
+    # %APPDATA% outside the code page reaches the launcher whole, by its short form.
+    *[Case(f'working directory {value}', cwd='elsewhere', files={'elsewhere': DIR, 'data': DIR, 'Łukasz': DIR}, log=['main.return'],
+           env={'TESTJVM_LOG': log, 'APPDATA': '%APP%\\Łukasz'}, ini=MINIMAL + f'Working Directory={value}\r\n')
+      for value, log in (('%EXEDIR%', 'jvm.log'), ('data', '..\\jvm.log'), ('%APPDATA%', '..\\jvm.log'))],
     Case('a missing working directory', ini=MINIMAL + 'Working Directory=nowhere\r\n',
          box='Cannot change to the working directory %APP%\\nowhere (errno = 2).\n'),
     Case('a deep directory and a long exe name', deep=True, args='first',

@@ -6,6 +6,7 @@ INI = ini(('Class Path', 'Class Path=C:\\My App\\lib\\app.jar;lib\\café.jar'),
            'Virtual Machine Parameters=-Xmx64m "-Dapp.home=C:\\My App"'))
 MANY = ['argument%d' % i for i in range(40)]
 NO_MAIN = {'TESTJVM_CLASSES': 'com/example/Main!nomain'}
+NOT_FOUND = 'Could not find the main class com/example/Main.\n'
 
 
 def failing(name, **fields):  # a launch that fails once the arguments are read; its box, if any, is the row's
@@ -19,11 +20,13 @@ CASES = [
          options=['-Djava.class.path=C:\\My App\\lib\\app.jar;lib\\café.jar', '-Xmx64m', '-Dapp.home=C:\\My App'],
          main='com/example/Main', args_seen=['-nosplash', 'quoted argument', 'say"hi"', '', 'café', 'C:\\dir\\', '/nosplash'] + MANY),
     Case('the program path alone gives main an empty array', log=['main.argc=0']),
+    Case('main\'s thread is free to enter the multi-threaded COM apartment', log=['main.com=0x00000000']),
     Case('an unquoted program path is removed whole', line='%EXE% first "second one"', args_seen=['first', 'second one']),
     Case('double-byte arguments', cp=932, args='日本 "ソフト x"', args_seen=['日本', 'ソフト x'], arches=EVERY),
     # Only spaces separate, a quote counts only at a token's start, a missing closing quote runs to the end.
-    Case('tokenizing the command line', args='\t a"b "c d"e "" "x"y   z\tw C:\\dir\\ "open  end',
-         args_seen=['\t', 'a"b', 'c d', 'e', '', 'x', 'y', 'z\tw', 'C:\\dir\\', 'open  end']),
+    # The line's ends lose every white space Windows knows, the no-break and ideographic spaces too.
+    Case('tokenizing the command line', args='\t a"b "c d"e "" "x"y   z\tw C:\\dir\\ \u00a0x\u00a0 "open  end\u00a0\u3000\u2003',
+         args_seen=['\t', 'a"b', 'c d', 'e', '', 'x', 'y', 'z\tw', 'C:\\dir\\', '\u00a0x\u00a0', 'open  end']),
     Case('tokenizing only spaces', args='      ', args_seen=[]),
     Case('tokenizing the VM parameters', ini=MINIMAL + 'Virtual Machine Parameters=-Da="b -Dc" "-Dd=e f"-Dg  -Dh\t-Di "-Dj=k\r\n',
          options=['-Djava.class.path=app.jar', '-Da="b', '-Dc"', '-Dd=e f', '-Dg', '-Dh\t-Di', '-Dj=k']),
@@ -40,7 +43,14 @@ CASES = [
     failing('main method missing, silently', env={**NO_MAIN, 'TESTJVM_SILENT_LOOKUPS': '1'}, arches=EVERY,
             box='No main method found in specified class.\n'),
     failing('main class missing, silently', env={'TESTJVM_CLASSES': 'com/example/Other', 'TESTJVM_SILENT_LOOKUPS': '1'},
-            box='Could not find the main class com/example/Main.\n'),
+            box=NOT_FOUND),
+    *[failing(f'main class not loaded: {what}', env={'TESTJVM_FINDCLASS_THROWS': f'java/lang/{error}:{message}'},
+              box=NOT_FOUND + f'\njava.lang.{error}' + (message and ': ' + message))
+      for what, error, message in (
+          ('built for a newer Java', 'UnsupportedClassVersionError', 'com/example/Main has been compiled by a newer Java'),
+          ('a dependency missing', 'NoClassDefFoundError', 'com/example/lib/Helper'),
+          ('its name in another case', 'NoClassDefFoundError', 'com/example/Main (wrong name: com/example/main)'),
+          ('its static initialiser failing', 'ExceptionInInitializerError', ''))],
     failing('main method missing, with an exception', env=NO_MAIN,
             log=['describe=java.lang.NoSuchMethodError: main', 'destroy.end']),
     failing('class name not made into a Java string', env={'TESTJVM_FAIL_ALLOC_AT': '1'},
@@ -50,9 +60,6 @@ CASES = [
     failing('argument array not built', env={'TESTJVM_FAIL_ALLOC_AT': '3'},
             log=['findclass=com/example/Main', 'describe=java.lang.OutOfMemoryError: Java heap space', 'destroy.end'],
             absent=['main.class=com/example/Main']),
-    failing('main throws', env={'TESTJVM_MAIN_THROWS': 'java/lang/IllegalStateException'}, exit=1, arches=EVERY,
-            log=['main.throw=java/lang/IllegalStateException', 'describe=java.lang.IllegalStateException: thrown by main',
-                 'detach=0', 'destroy.end']),
     failing('detach fails', env={'TESTJVM_DETACH_RESULT': '-1'}, log=['main.return', 'detach=-1', 'destroy.end']),
     Case('text outside code page 1252', ini=MINIMAL.replace('.Main', '.Café'), env={'TESTJVM_CLASSES': 'com/example/Café'},
          args='café Größe.txt 日本 ＂a b＂ -nosplash', main='com/example/Café',

@@ -26,6 +26,12 @@ CASES = [
     real('a working directory and the output in the log', cwd='elsewhere', args='print', files={**FILES, 'elsewhere': DIR},
          ini=INI + 'Working Directory=%EXEDIR%\r\n[Diagnostics]\r\nLog File=launch.log\r\n',
          log=['arg=print'], launch_log=['JVM creation result: 0', 'out: hello', 'err: hello', 'Exit code: 0']),
+    # Its class library has java.util.jar.JarFile but no Manifest: the jar cannot name the class, and the user is told.
+    real('an executable jar without Main Class', ini=ini(('Class Path', 'Class Path=app.jar')),
+         files={**FILES, 'app.jar': Built('java/app.jar')}, box=MAIN_CLASS_MISSING),
+    real('a class path entry outside the code page, from %APPDATA%', env={'APPDATA': '%APP%\\Łukasz'},
+         files={**FILES, **{name.replace('classes', 'Łukasz'): data for name, data in FILES.items() if '.class' in name}},
+         ini=INI.replace('Class Path=classes', 'Class Path=%APPDATA%'), log=['greeting=hello world']),
     real('a missing main class', ini=INI.replace('Main Class=App', 'Main Class=com.example.Missing'),
          box='Could not find the main class com/example/Missing.\n'),
 ]

@@ -47,6 +47,16 @@ def installed(name, chosen=None, box=None, ini=MINIMAL, **fields):
                 box=box or load_failed(f'%APP%\\{chosen}\\bin\\server\\jvm.dll', 126))
 
 
+CLASSIC = 'JavaSoft\\Java Runtime Environment\\1.8'
+
+
+def passed_over(key, value, data):
+    """An empty or relative home, read from the current directory (the exe's, holding rel\\) or its drive's root."""
+    place = dict(reg=[at('JavaSoft\\JDK\\11', 'JavaHome', 'a')] + ([(f'Software\\{key}', value, 'sz', data)] if key else []))
+    return installed(f'{value} {data!r}{" below " + key if key else ""} is passed over', chosen='a', files={**home('a'), **home('rel', '21')},
+                     **place, env={} if key else {value: data})
+
+
 def java_home(name, kind, data, box=None, **fields):
     return Case(name, runtime=None, files=dict(HOME), ini=bounds('any', 'any'), args='-nosplash', box=box, **fields,
                 reg=[(f'{JRE_KEY}\\1.8.0_20', 'JavaHome', kind, data)])
@@ -78,7 +88,10 @@ CASES = [
         ('1.4.2_03', 'any', 'minimum 1.4.2.3'), ('jdk1-2b3', 'any', 'minimum 1.2.3'), ('any', '1.5.0', 'maximum 1.5'),
         ('1.2.3.4.5', 'any', 'minimum 1.2.3.4'), ('007.010', 'any', 'minimum 7.10'), ('any', '0', 'maximum 0.0.0.0'),
         ('4294967296.1', 'any', 'minimum 0.1'), ('2147483648', 'any', 'minimum -2147483648'), ('1', '1', 'between 1 and 1'),
-        ('1.2.3.99999999999999999999999', 'any', 'minimum 1.2.3.-159383553'))],
+        ('1.2.3.99999999999999999999999', 'any', 'minimum 1.2.3.-159383553'), ('1.8', '8', 'between 1.8 and 8'))],
+    # Java 8 and older by either name: 8.0.392 as current installers register it is 1.8.0_392.
+    *[ranged(minimum, maximum, '1.8.0_392', reg=runtimes(*((k, f'%APP%\\home-{k}') for k in names)))
+      for minimum, maximum, names in (('8', '8', ('1.8.0_392', '1.7.0_80')), ('any', 'any', ('8.0.391', '1.8.0_392')))],
     ranged('any', 'any', '1.4.10', reg=runtimes(('1.4.2', '%APP%\\home-1.4.2'), ('1.4.10', '%APP%\\home-1.4.10'))),
     # The registry lists subkeys sorted by name: 1.05 comes before 1.5 and 1.5.0, which read as the same version.
     ranged('any', 'any', '1.05', reg=runtimes(*((k, f'%APP%\\home-{k}') for k in ('1.5.0', '1.5', '1.05', '1.4')))),
@@ -103,10 +116,8 @@ CASES = [
          reg=runtimes(('1.8.0_999', '%APP%\\runtime')) + [(f'{JRE_KEY}\\1.8.0_{u}', 'Description', 'sz', '') for u in range(999)]),
     Case('a subkey name of 255 characters', runtime=None, files=dict(HOME), ini=bounds('any', 'any'), arches=EVERY,
          reg=runtimes(('1.8', 'C:\\not chosen'), ('1.9.0_' + 'x' * 249, '%APP%\\runtime'))),
-    java_home('JavaHome as REG_DWORD', 'dword', 0x41, no_jvm('A\\')),
     java_home('JavaHome as REG_BINARY without a NUL', 'binary', '%APP%\\runtime', arches=EVERY),
-    java_home('REG_EXPAND_SZ is not expanded', 'expand', '%SystemRoot%\\java', no_jvm('%SystemRoot%\\java\\')),
-    java_home('JavaHome empty', 'binary', b'\0', no_jvm('\\')),
+    java_home('REG_EXPAND_SZ is not expanded, so relative', 'expand', '%SystemRoot%\\java', not_found('latest version')),
     java_home('JavaHome of 32,600 characters', 'sz', LONG_HOME, no_jvm(LONG_HOME + '\\')),
     java_home('JavaHome that does not exist', 'sz', '%APP%\\no such runtime', no_jvm('%APP%\\no such runtime\\')),
     # 0x95 0x5C is one character of code page 932 whose trail byte is a backslash.
@@ -117,6 +128,7 @@ CASES = [
     *[installed(f'found below {key}', reg=[at(key, value, 'home')], chosen='home', files=home('home', '17.0.9'))
       for key, value in PLACES],
     installed('JAVA_HOME, by its release file', env={'JAVA_HOME': '%APP%\\jh'}, chosen='jh', files=home('jh', '21')),
+    Case('a relative JAVA_HOME', runtime=None, env={'JAVA_HOME': 'jh'}, files=home('jh', '21', STANDIN), main='com/example/Main'),
     installed('the classic key keeps priority', reg=runtimes(('1.8', '%APP%\\old')) + [at('JavaSoft\\JDK\\21', 'JavaHome', 'new')],
               chosen='old', files={**home('old'), **home('new')}),
     installed('a classic subkey without JavaHome lets the search go on', chosen='new', files=home('new'),
@@ -132,6 +144,14 @@ CASES = [
         reg=[at('JavaSoft\\JDK\\25', 'JavaHome', 'other'), at('JavaSoft\\JDK\\26', 'JavaHome', 'gone'),
              at('JavaSoft\\JDK\\24', 'JavaHome', 'empty'), at('JavaSoft\\JDK\\17', 'JavaHome', 'a'),
              at('Azul Systems\\Zulu\\zulu-21', 'InstallationPath', 'noversion')]),
+    *[passed_over(key, value, data) for key, value, data in (
+        (CLASSIC, 'JavaHome', ''), (CLASSIC, 'JavaHome', 'rel'), (CLASSIC, 'JavaHome', '\\rel'),
+        ('JavaSoft\\JDK\\21', 'JavaHome', 'rel'), ('Eclipse Adoptium\\JDK\\21\\hotspot\\MSI', 'Path', 'rel'),
+        ('Azul Systems\\Zulu\\zulu-21', 'InstallationPath', 'rel'), (None, 'JAVA_HOME', 'rel'))],
+    installed('8.0.392.8 is inside Maximum Version=1.8', ini=bounds(None, '1.8'), chosen='p', files={**home('p'), **home('n')},
+              reg=[at('Eclipse Adoptium\\JDK\\8.0.392.8\\hotspot\\MSI', 'Path', 'p'), at('JavaSoft\\JDK\\17', 'JavaHome', 'n')]),
+    installed('1.8.0_392 and 8.0.392.8 are equal: the earlier place wins', chosen='c', files={**home('c'), **home('p')},
+              reg=[at('JavaSoft\\JDK\\1.8.0_392', 'JavaHome', 'c'), at('Eclipse Adoptium\\JDK\\8.0.392.8\\hotspot\\MSI', 'Path', 'p')]),
     installed('the range applies to every place', ini=bounds('11', '17'), chosen='b', files={**home('n'), **home('b')},
               reg=[at('JavaSoft\\JDK\\21', 'JavaHome', 'n'), at('JavaSoft\\JRE\\17.0.2', 'JavaHome', 'b')]),
     installed('Download Page names the address', ini=bounds('17', None) + 'Download Page=https://example.com/get%20java\r\n',
@@ -139,6 +159,7 @@ CASES = [
     *[Case(f'a {what} outside the code page', runtime=None, files=home('Дом', '17', STANDIN), main='com/example/Main',
            **fields) for what, fields in (('JavaHome', dict(reg=[at('JavaSoft\\JDK\\17', 'JavaHome', 'Дом')])),
                                           ('JAVA_HOME', dict(env={'JAVA_HOME': '%APP%\\Дом'})))],
-    Case('the C runtime only in the runtime\'s bin', runtime=None, main='com/example/Main', files={
-        'bin\\java.dll': '', 'bin\\standindep.dll': STANDIN_DEP, 'bin\\client\\jvm.dll': JVM_DEP}),
+    *[Case(f'the C runtime only in the runtime\'s bin{what}', runtime=None, main='com/example/Main', files={
+        'bin\\java.dll': '', 'bin\\standindep.dll': STANDIN_DEP, 'bin\\client\\jvm.dll': JVM_DEP, **planted})
+      for what, planted in (('', {}), (', a copy without its export beside the executable', {'standindep.dll': STANDIN}))],
 ]

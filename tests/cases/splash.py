@@ -38,6 +38,19 @@ def pictured(name, data, image, file='art\\splash.img', arches=('x64',), **want)
                 splash=dict(image=image, **want), arches=arches)
 
 
+FONTS = ('System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts', 'LogPixels', 'dword')  # HKEY_CURRENT_CONFIG's
+def red(x, y): return (200, 40, 40)
+def blue(x, y): return (40, 40, 200)
+RED, BLUE, DOUBLE = Image(20, 10, red), Image(40, 20, blue), Image(40, 20, tiles)
+
+
+def at_dpi(name, dpi, files, image, file='art\\splash.img', **want):
+    """At a display scale, from the file or one beside it named for a scale, as shown while main runs; centred on the
+    area as the launcher sees it at that scale."""
+    return Case(f'{name} at {dpi} DPI', ini=ini(('Display', f'Splash Screen={file}')) + MINIMAL, files=files,
+                env={'TESTJVM_MAIN_SLEEP_MS': '1000'}, reg=[(*FONTS, dpi)], splash=dict(image=image, **want))
+
+
 def running(name, env, log, display=(), image=OTHER, **fields):
     return Case(name, ini=ini(('Display', 'Splash Screen=splash.png', *display)) + MINIMAL, files={'splash.png': image.png()},
                 env=env, log=['main.splash=visible', *log], **fields)
@@ -55,6 +68,9 @@ CASES = [
          runtime=None, files={'splash.bmp': SMALL.bmp()}, box=not_found('minimum 1.4'), splash=True),
     *[Case(f'shadow {text!r}', **display('Splash Screen=splash.bmp', *([f'Splash Screen Shadow={text}'] if text is not None else [])),
            splash=dict(shadow=text == 'true')) for text in ('true', 'True', '1', '', None)],
+    Case('shadow true: none around a see-through picture, whose window is a box', box=CLASS_PATH_MISSING,
+         ini=ini(('Display', 'Splash Screen=badge.png', 'Splash Screen Shadow=true')), files={'badge.png': BADGE.png()},
+         splash=dict(layered=True, shadow=False)),
     *[Case(f'switches {args!r}', **display('Splash Screen=splash.bmp'), args=args, splash=shows)
       for args, shows in (('-nosplash', False), ('/nosplash', False), ('first -nosplash last', False),
                           ('-NOSPLASH', True), ('--nosplash', True), ('-nosplash=yes', True))],
@@ -76,6 +92,20 @@ CASES = [
     pictured('a PNG with transparency', BADGE.png(), BADGE, layered=True, arches=EVERY),
     pictured('a BMP with alpha bytes 0 stays opaque', zero_alpha_v5(Image(40, 30, gradient).bmp(32)), Image(40, 30, gradient),
              layered=False),
+    # The picture times the scale; scaled from one colour, every pixel keeps it.
+    *[at_dpi(f'{kind} scaled', dpi, {'art\\splash.img': getattr(Image(40, 20, red), kind)()}, Image(40 * dpi // 96, 20 * dpi // 96, red))
+      for kind, dpi in (('bmp', 144), ('png', 192))],
+    # The file made for the scale nearest the display's; on a tie the larger one; at 100% the configured one.
+    at_dpi('@2x taken', 192, {'art\\splash.img': SMALL.png(), 'art\\splash@150pct.img': RED.png(), 'art\\splash@2x.img': DOUBLE.png()},
+           DOUBLE),
+    at_dpi('@150pct taken', 144, {'art\\splash.img': SMALL.png(), 'art\\splash@150pct.img': OTHER.png(), 'art\\splash@2x.img': BLUE.png()},
+           OTHER),
+    at_dpi('@2x reduced on a tie', 144, {'art\\splash.img': RED.png(), 'art\\splash@2x.img': BLUE.png()}, Image(30, 15, blue)),
+    at_dpi('@2x left', 96, {'art\\splash.img': SMALL.png(), 'art\\splash@2x.img': BLUE.png()}, SMALL),
+    at_dpi('a broken @2x passed over', 192, {'art\\splash.img': RED.png(), 'art\\splash@2x.img': BLUE.png()[:40]}, Image(40, 20, red)),
+    at_dpi('no extension, a dot in the directory:', 192, {'art.d\\splash': SMALL.png(), 'art.d\\splash@2x': DOUBLE.png()}, DOUBLE,
+           file='art.d\\splash'),
+    at_dpi('layered scaled', 192, {'art\\splash.img': BADGE.png()}, Image(120, 80, badge), layered=True, pixels=False),
     # Its own thread keeps the splash painted and answering while main runs; it gives way to the application.
     *[running(f'repainted after being covered while main runs ({name})', {'TESTJVM_MAIN_SLEEP_MS': '3000'},
               ['main.splash.end=visible'], image=image, cover=True, splash=dict(image=image, responds=True), arches=EVERY)

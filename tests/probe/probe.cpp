@@ -1,3 +1,4 @@
+// probe --identity EXE: prints the executable's version block and icon sizes as Windows reads them.
 // probe BATCHFILE: runs the batch's cases one at a time and writes, per case, what a person at the screen would
 // have met: the message boxes (each answered with OK), the splash window and its pixels, a timeout, the exit code.
 #include <windows.h>
@@ -11,7 +12,7 @@ namespace {
 
 // The batch is UTF-16: per case NUL-ended fields, then lists of NUL-ended items that one more NUL ends (see run.py).
 wchar_t* Take(wchar_t*& at) { wchar_t* item = at; at += wcslen(at) + 1; return item; }
-struct Case { wchar_t *id, *out, *line, *cwd, *output, *timeoutMs, *cover, *env, *clear, *values; };
+struct Case { wchar_t *id, *out, *line, *cwd, *output, *timeoutMs, *cover, *env, *second, *clear, *values; };
 
 // Bytes as hex digits: texts (as UTF-16) and pixels pass whole, whatever they hold.
 CString Hex(const void* data, size_t size)
@@ -36,8 +37,9 @@ wchar_t* ReadBatch(const wchar_t* path, wchar_t*& end)
 // The case that starts at `at`, whose texts stay in the batch; `at` moves on to the next one.
 Case NextCase(wchar_t*& at)
 {
-    Case c = {Take(at), Take(at), Take(at), Take(at), Take(at), Take(at), Take(at), at, nullptr, nullptr}; // in order
-    while (*Take(at)) {}
+    Case c = {Take(at), Take(at), Take(at), Take(at), Take(at), Take(at), Take(at), at, nullptr, nullptr, nullptr};
+    while (*Take(at)) {} // the fields in order, then the lists
+    for (c.second = at; *Take(at);) {}
     for (c.clear = at; *Take(at);) {}
     for (c.values = at; *at;) // a name or the bytes may be empty, never a key
         Take(at), Take(at), Take(at), Take(at);
@@ -146,33 +148,59 @@ CString CaptureSplash(DWORD processId, HWND splash, bool cover)
 }
 
 // The child inherits the probe's environment changed by the case's `env` lines (NAME alone removes it),
-// and without `stdout` no standard handles, as from a double click.
-bool Start(const Case& c, PROCESS_INFORMATION& process)
+// and without `stdout` no standard handles, as from a double click. A second start (its delay, command line and
+// env lines of its own, see StartSecond) has no standard handles either.
+bool Start(const Case& c, PROCESS_INFORMATION& process, wchar_t* second = nullptr)
 {
     SECURITY_ATTRIBUTES inheritable = {sizeof(inheritable), nullptr, TRUE};
     STARTUPINFOW startup = {};
+    wchar_t none[] = L"", *line = c.line, *output = c.output, *more = none;
+    if (second) Take(second), line = Take(second), output = none, more = second; // past its delay
     startup.cb = sizeof(startup), startup.dwFlags = STARTF_USESTDHANDLES;
-    if (*c.output) // standard input stays null
-        startup.hStdOutput = startup.hStdError = CreateFileW(c.output, GENERIC_WRITE,
+    if (*output) // standard input stays null
+        startup.hStdOutput = startup.hStdError = CreateFileW(output, GENERIC_WRITE,
             FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, CREATE_ALWAYS, 0, nullptr);
     wchar_t* own = GetEnvironmentStringsW();
-    for (wchar_t* at = c.env; *at;) { // the name ends at the = for good: each case runs once
-        wchar_t *change = Take(at), *equals = wcschr(change + 1, L'=');
-        SetEnvironmentVariableW(change, equals ? (*equals = 0, equals + 1) : nullptr);
-    }
+    wchar_t* changes[] = {c.env, more};
+    for (wchar_t* at : changes)
+        while (*at) { // the name ends at the = while it is set: a second start sets it again
+            wchar_t *change = Take(at), *equals = wcschr(change + 1, L'=');
+            SetEnvironmentVariableW(change, equals ? (*equals = 0, equals + 1) : nullptr);
+            if (equals) *equals = L'=';
+        }
     bool started = false; // a loaded Wine now and then fails a start with ERROR_INTERNAL_ERROR; that is not the case
     for (int tries = 0; !started && tries < 3 && (!tries || GetLastError() == ERROR_INTERNAL_ERROR); ++tries)
-        started = startup.hStdOutput != INVALID_HANDLE_VALUE && CreateProcessW(nullptr, c.line, nullptr, nullptr,
-            *c.output != 0, 0, nullptr, *c.cwd ? c.cwd : nullptr, &startup, &process);
+        started = startup.hStdOutput != INVALID_HANDLE_VALUE && CreateProcessW(nullptr, line, nullptr, nullptr,
+            *output != 0, 0, nullptr, *c.cwd ? c.cwd : nullptr, &startup, &process);
     if (!started) fprintf(stderr, "probe: case %ls did not start (error %lu)\n", c.id, GetLastError());
     SetEnvironmentStringsW(own), FreeEnvironmentStringsW(own);
     if (startup.hStdOutput && startup.hStdOutput != INVALID_HANDLE_VALUE) CloseHandle(startup.hStdOutput);
     return started;
 }
 
+// With a `second` start (its delay in ms, command line and env lines), another start with the case's surroundings
+// that many ms after the first or once the first ended, whichever comes first; its exit code is told, and one that
+// hangs is ended.
+void StartSecond(const Case& c, DWORD elapsed, bool ended, PROCESS_INFORMATION& second)
+{
+    if (!second.hProcess && *c.second && (ended || elapsed >= wcstoul(c.second, nullptr, 10)))
+        Start(c, second, c.second);
+}
+
+CString EndSecond(const Case& c, PROCESS_INFORMATION& second)
+{
+    DWORD exitCode = 0;
+    char line[32];
+    if (!second.hProcess) return "";
+    if (WaitForSingleObject(second.hProcess, wcstoul(c.timeoutMs, nullptr, 10)) != WAIT_OBJECT_0)
+        TerminateProcess(second.hProcess, 0xDEAD), WaitForSingleObject(second.hProcess, 5000);
+    GetExitCodeProcess(second.hProcess, &exitCode), CloseHandle(second.hThread), CloseHandle(second.hProcess);
+    return sprintf(line, "second %lu\n", exitCode), line;
+}
+
 CString RunCase(const Case& c)
 {
-    PROCESS_INFORMATION process = {};
+    PROCESS_INFORMATION process = {}, second = {};
     SetRegistry(c, true);
     if (!Start(c, process))
         return SetRegistry(c, false), "started 0\n";
@@ -184,6 +212,7 @@ CString RunCase(const Case& c)
     bool captured = false, responds = false, timedOut = false;
     for (bool ended = false; !ended;) {
         ended = WaitForSingleObject(process.hProcess, 10) == WAIT_OBJECT_0;
+        StartSecond(c, GetTickCount() - start, ended, second);
         HWND splashes[kMaxWindows], boxes[kMaxWindows];
         if (!splash && VisibleWindowsOf(process.dwProcessId, L"SplashScreenWindow", splashes)) { // style, place,
             splash = splashes[0], splashSeen = GetTickCount(), GetWindowRect(splash, &rect);
@@ -212,7 +241,7 @@ CString RunCase(const Case& c)
     FILETIME times[4]; // creation and exit as the system recorded them, for the benchmarks
     GetProcessTimes(process.hProcess, &times[0], &times[1], &times[2], &times[3]);
     auto ticks = [](const FILETIME& t) { return (ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
-    CloseHandle(process.hThread), CloseHandle(process.hProcess), SetRegistry(c, false);
+    CloseHandle(process.hThread), CloseHandle(process.hProcess), result += EndSecond(c, second), SetRegistry(c, false);
     char line[192];
     sprintf(line, "splash %08lx %08lx %08lx %ld %ld %ld %ld %d\n", style, exStyle, classStyle,
              rect.left, rect.top, rect.right, rect.bottom, responds ? 1 : 0);
@@ -223,12 +252,53 @@ CString RunCase(const Case& c)
     return result + line;
 }
 
+template <typename Function> Function Entry(HMODULE module, const char* name)
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(module ? GetProcAddress(module, name) : nullptr));
+}
+
+// What Windows reads of an executable: its version numbers, texts (as UTF-16 in hex) and icon group 128's sizes.
+int DescribeIdentity(const wchar_t* file)
+{
+    HMODULE version = LoadLibraryW(L"version.dll"); // when asked for: the ARM64 kit has no import library for it
+    auto size = Entry<DWORD(WINAPI*)(LPCWSTR, LPDWORD)>(version, "GetFileVersionInfoSizeW");
+    auto read = Entry<BOOL(WINAPI*)(LPCWSTR, DWORD, DWORD, LPVOID)>(version, "GetFileVersionInfoW");
+    auto query = Entry<BOOL(WINAPI*)(LPCVOID, LPCWSTR, LPVOID*, PUINT)>(version, "VerQueryValueW");
+    DWORD blockSize = size && read && query ? size(file, nullptr) : 0;
+    void* block = blockSize ? malloc(blockSize) : nullptr;
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    wchar_t *text = nullptr, path[64];
+    UINT length = 0;
+    if (!block || !read(file, 0, blockSize, block) || !query(block, L"\\", reinterpret_cast<void**>(&fixed), &length))
+        return fprintf(stderr, "probe: %ls has no version block\n", file), 1;
+    printf("numbers %lx %lx %lx %lx\n", fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
+           fixed->dwProductVersionLS);
+    const wchar_t* names[] = {L"CompanyName", L"FileDescription", L"FileVersion", L"InternalName", L"LegalCopyright",
+                              L"OriginalFilename", L"ProductName", L"ProductVersion"};
+    for (const wchar_t* name : names)
+        if (wcscat(wcscpy(path, L"\\StringFileInfo\\040904b0\\"), name),
+            query(block, path, reinterpret_cast<void**>(&text), &length))
+            printf("%ls %s\n", name, Hex(text, wcslen(text) * sizeof(wchar_t)).GetText());
+    HMODULE image = LoadLibraryExW(file, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    HRSRC group = image ? FindResourceW(image, MAKEINTRESOURCEW(128), RT_GROUP_ICON) : nullptr;
+    const BYTE* entries = group ? static_cast<const BYTE*>(LockResource(LoadResource(image, group))) : nullptr;
+    printf("icons "); // of the 14-byte entries after a 6-byte header; a width of 0 stands for 256
+    for (int i = 0; entries && i < entries[4] + 256 * entries[5]; ++i)
+        printf(i ? " %d" : "%d", entries[6 + 14 * i] ? entries[6 + 14 * i] : 256);
+    printf("\n");
+    if (image)
+        FreeLibrary(image);
+    return free(block), 0;
+}
+
 } // namespace
 
 int main()
 {
     int argc = 0, unwritten = 0;
     wchar_t **argv = CommandLineToArgvW(GetCommandLineW(), &argc), *end = nullptr;
+    if (argc == 3 && !wcscmp(argv[1], L"--identity"))
+        return DescribeIdentity(argv[2]);
     wchar_t* batch = argc == 2 ? ReadBatch(argv[1], end) : nullptr;
     if (!batch)
         return fprintf(stderr, "usage: probe BATCHFILE (a readable batch of well-formed cases)\n"), 2;
