@@ -128,7 +128,6 @@ CASES = [
     *[installed(f'found below {key}', reg=[at(key, value, 'home')], chosen='home', files=home('home', '17.0.9'))
       for key, value in PLACES],
     installed('JAVA_HOME, by its release file', env={'JAVA_HOME': '%APP%\\jh'}, chosen='jh', files=home('jh', '21')),
-    Case('a relative JAVA_HOME', runtime=None, env={'JAVA_HOME': 'jh'}, files=home('jh', '21', STANDIN), main='com/example/Main'),
     installed('the classic key keeps priority', reg=runtimes(('1.8', '%APP%\\old')) + [at('JavaSoft\\JDK\\21', 'JavaHome', 'new')],
               chosen='old', files={**home('old'), **home('new')}),
     installed('a classic subkey without JavaHome lets the search go on', chosen='new', files=home('new'),
