@@ -7,8 +7,8 @@ import pefile
 
 SYSTEM_DLLS = {'kernel32.dll', 'user32.dll', 'gdi32.dll', 'advapi32.dll', 'ole32.dll', 'comctl32.dll', 'msvcrt.dll'}
 # Machine, optional header, manifest architecture; budgets of the whole file and of the sections besides resources.
-ARCH = {'x86': (0x14C, 0x10B, 'x86', 68 * 1024, 53760), 'x64': (0x8664, 0x20B, 'amd64', 74 * 1024, 58880),
-        'arm64': (0xAA64, 0x20B, 'arm64', 74 * 1024, 58880)}
+ARCH = {'x86': (0x14C, 0x10B, 'x86', 73 * 1024, 61 * 1024), 'x64': (0x8664, 0x20B, 'amd64', 78 * 1024, 66 * 1024),
+        'arm64': (0xAA64, 0x20B, 'arm64', 75 * 1024, 63 * 1024)}
 TEN_THOUSANDS = (10000 << 16) | 10000
 ICON_SIZES = [16, 24, 32, 48, 64, 256]
 ASM3, WS05, WS16 = ('{urn:schemas-microsoft-com:asm.v3}', '{http://schemas.microsoft.com/SMI/2005/WindowsSettings}',
