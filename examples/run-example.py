@@ -14,7 +14,7 @@ example = Case('HelloApp', exe='HelloApp.exe', ini=open(os.path.join(here, 'Hell
                args='first "second argument" -nosplash', env={'TESTJVM_CLASSES': 'com/example/hello/Main'})
 example.table = 'example'
 _, [root] = run.run(run.Build(sys.argv[1]), [example])
-seen = run.Observed(root, example.log_file)
+seen = run.Observed(root)
 print('HelloApp.exe (the branded launcher) with HelloApp.ini and a private runtime beside it:')
 for box in seen.boxes:
     print(f'message box "{box["caption"]}":\n{box["text"]}')

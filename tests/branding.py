@@ -82,7 +82,7 @@ def main():
                   log=['main.class=com/example/Main', 'main.return']) for exe in exes]
     why_not, roots = run.run(build, cases)
     for case, root in zip(cases, roots):
-        launched = ['the probe', 'ran', why_not] if why_not else run.check(case, run.Observed(root, case.log_file))
+        launched = ['the probe', 'ran', why_not] if why_not else run.check(case, run.Observed(root))
         failures += [(f'{case.name} launches: {launched[0]}', *launched[1:])] if launched else []
     for changes, line in BAD + ([SIGNING_FAILS] if signing else []):
         result, want = brand(inputs, changes, refused), f'brand: {inputs}/brand.ini: ' + line.replace('%DIR%', inputs)
