@@ -110,7 +110,7 @@ def run_deep(case, root, exe):
 
 class Observed:
     """What the probe saw of one launch, and what the VM (stand-in or real application) wrote down."""
-    def __init__(self, root, log_file):
+    def __init__(self, root, log_file='launch.log'):
         read = lambda name: open(os.path.join(root, name), 'rb').read() if os.path.exists(os.path.join(root, name)) else None
         self.root, self.boxes, self.splash, self.pixels, self.metrics, self.exit, self.started, self.timedout, \
             self.second = root, [], None, None, None, None, 0, 0, None
