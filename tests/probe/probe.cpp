@@ -252,43 +252,34 @@ CString RunCase(const Case& c)
     return result + line;
 }
 
-template <typename Function> Function Entry(HMODULE module, const char* name)
-{
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(module ? GetProcAddress(module, name) : nullptr));
-}
-
 // What Windows reads of an executable: its version numbers, texts (as UTF-16 in hex) and icon group 128's sizes.
 int DescribeIdentity(const wchar_t* file)
 {
-    HMODULE version = LoadLibraryW(L"version.dll"); // when asked for: the ARM64 kit has no import library for it
-    auto size = Entry<DWORD(WINAPI*)(LPCWSTR, LPDWORD)>(version, "GetFileVersionInfoSizeW");
-    auto read = Entry<BOOL(WINAPI*)(LPCWSTR, DWORD, DWORD, LPVOID)>(version, "GetFileVersionInfoW");
-    auto query = Entry<BOOL(WINAPI*)(LPCVOID, LPCWSTR, LPVOID*, PUINT)>(version, "VerQueryValueW");
-    DWORD blockSize = size && read && query ? size(file, nullptr) : 0;
-    void* block = blockSize ? malloc(blockSize) : nullptr;
+    HMODULE image = LoadLibraryExW(file, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    auto resource = [image](const wchar_t* type, int id) {
+        HRSRC found = image ? FindResourceW(image, MAKEINTRESOURCEW(id), type) : nullptr;
+        return found ? static_cast<const BYTE*>(LockResource(LoadResource(image, found))) : nullptr;
+    };
+    // version.dll is loaded when asked for: the ARM64 kit has no import library for it.
+    auto query = reinterpret_cast<BOOL(WINAPI*)(const void*, const wchar_t*, void**, UINT*)>(
+        reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"version.dll"), "VerQueryValueW")));
+    const BYTE *block = resource(RT_VERSION, 1), *entries = resource(RT_GROUP_ICON, 128);
     VS_FIXEDFILEINFO* fixed = nullptr;
     wchar_t *text = nullptr, path[64];
     UINT length = 0;
-    if (!block || !read(file, 0, blockSize, block) || !query(block, L"\\", reinterpret_cast<void**>(&fixed), &length))
+    if (!block || !query || !query(block, L"\\", reinterpret_cast<void**>(&fixed), &length))
         return fprintf(stderr, "probe: %ls has no version block\n", file), 1;
     printf("numbers %lx %lx %lx %lx\n", fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
            fixed->dwProductVersionLS);
     const wchar_t* names[] = {L"CompanyName", L"FileDescription", L"FileVersion", L"InternalName", L"LegalCopyright",
                               L"OriginalFilename", L"ProductName", L"ProductVersion"};
     for (const wchar_t* name : names)
-        if (wcscat(wcscpy(path, L"\\StringFileInfo\\040904b0\\"), name),
-            query(block, path, reinterpret_cast<void**>(&text), &length))
+        if (query(block, wcscat(wcscpy(path, L"\\StringFileInfo\\040904b0\\"), name), (void**)&text, &length))
             printf("%ls %s\n", name, Hex(text, wcslen(text) * sizeof(wchar_t)).GetText());
-    HMODULE image = LoadLibraryExW(file, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    HRSRC group = image ? FindResourceW(image, MAKEINTRESOURCEW(128), RT_GROUP_ICON) : nullptr;
-    const BYTE* entries = group ? static_cast<const BYTE*>(LockResource(LoadResource(image, group))) : nullptr;
     printf("icons "); // of the 14-byte entries after a 6-byte header; a width of 0 stands for 256
     for (int i = 0; entries && i < entries[4] + 256 * entries[5]; ++i)
         printf(i ? " %d" : "%d", entries[6 + 14 * i] ? entries[6 + 14 * i] : 256);
-    printf("\n");
-    if (image)
-        FreeLibrary(image);
-    return free(block), 0;
+    return printf("\n"), 0;
 }
 
 } // namespace
