@@ -76,7 +76,7 @@ def batch_entry(case, root, exe, build):
     stored = lambda kind, data: data.to_bytes(4, 'little') if kind == 'dword' else data if isinstance(data, bytes) else \
         (expand(data) + '\0').encode('utf-16-le') if kind in ('sz', 'expand') else expand(data).encode()
     values = [part for key, name, kind, data in case.reg for part in (key, name, REG_TYPE[kind], stored(kind, data).hex())]
-    second = [str(case.second[0]), expand(case.second[1]), *changes(case.second[2])] if case.second else []
+    second = [str(case.second[0]), expand(case.second[1]), *changes({**env, **case.second[2]})] if case.second else []
     return ''.join(f'{field}\0' for field in [
         case.name, f'{app}\\probe.txt', line, win(os.path.join(root, case.cwd or os.path.dirname(case.exe))),
         f'{app}\\stdout.txt' if case.stdout is not None else '', str(max(case.timeout, build.min_timeout)),

@@ -149,25 +149,22 @@ CString CaptureSplash(DWORD processId, HWND splash, bool cover)
 
 // The child inherits the probe's environment changed by the case's `env` lines (NAME alone removes it),
 // and without `stdout` no standard handles, as from a double click. A second start (its delay, command line and
-// env lines of its own, see StartSecond) has no standard handles either.
+// all its env lines, see StartSecond) has no standard handles either.
 bool Start(const Case& c, PROCESS_INFORMATION& process, wchar_t* second = nullptr)
 {
     SECURITY_ATTRIBUTES inheritable = {sizeof(inheritable), nullptr, TRUE};
     STARTUPINFOW startup = {};
-    wchar_t none[] = L"", *line = c.line, *output = c.output, *more = none;
-    if (second) Take(second), line = Take(second), output = none, more = second; // past its delay
+    wchar_t none[] = L"", *line = c.line, *output = c.output, *env = c.env;
+    if (second) Take(second), line = Take(second), output = none, env = second; // past its delay
     startup.cb = sizeof(startup), startup.dwFlags = STARTF_USESTDHANDLES;
     if (*output) // standard input stays null
         startup.hStdOutput = startup.hStdError = CreateFileW(output, GENERIC_WRITE,
             FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, CREATE_ALWAYS, 0, nullptr);
     wchar_t* own = GetEnvironmentStringsW();
-    wchar_t* changes[] = {c.env, more};
-    for (wchar_t* at : changes)
-        while (*at) { // the name ends at the = while it is set: a second start sets it again
-            wchar_t *change = Take(at), *equals = wcschr(change + 1, L'=');
-            SetEnvironmentVariableW(change, equals ? (*equals = 0, equals + 1) : nullptr);
-            if (equals) *equals = L'=';
-        }
+    for (wchar_t* at = env; *at;) { // the name ends at the = for good: each list is set once
+        wchar_t *change = Take(at), *equals = wcschr(change + 1, L'=');
+        SetEnvironmentVariableW(change, equals ? (*equals = 0, equals + 1) : nullptr);
+    }
     bool started = false; // a loaded Wine now and then fails a start with ERROR_INTERNAL_ERROR; that is not the case
     for (int tries = 0; !started && tries < 3 && (!tries || GetLastError() == ERROR_INTERNAL_ERROR); ++tries)
         started = startup.hStdOutput != INVALID_HANDLE_VALUE && CreateProcessW(nullptr, line, nullptr, nullptr,
