@@ -1,4 +1,4 @@
-// probe --identity EXE: prints the executable's version block and icon sizes as Windows reads them.
+// probe --identity EXE NAME...: prints the executable's version numbers, texts and icon sizes as Windows reads them.
 // probe BATCHFILE: runs the batch's cases one at a time and writes, per case, what a person at the screen would
 // have met: the message boxes (each answered with OK), the splash window and its pixels, a timeout, the exit code.
 #include <windows.h>
@@ -249,8 +249,8 @@ CString RunCase(const Case& c)
     return result + line;
 }
 
-// What Windows reads of an executable: its version numbers, texts (as UTF-16 in hex) and icon group 128's sizes.
-int DescribeIdentity(const wchar_t* file)
+// What Windows reads of an executable: version numbers, the named texts (UTF-16 in hex), icon group 128's sizes.
+int DescribeIdentity(const wchar_t* file, wchar_t** names, int count)
 {
     HMODULE image = LoadLibraryExW(file, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     auto resource = [image](const wchar_t* type, int id) {
@@ -262,17 +262,15 @@ int DescribeIdentity(const wchar_t* file)
         reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"version.dll"), "VerQueryValueW")));
     const BYTE *block = resource(RT_VERSION, 1), *entries = resource(RT_GROUP_ICON, 128);
     VS_FIXEDFILEINFO* fixed = nullptr;
-    wchar_t *text = nullptr, path[64];
+    wchar_t *text = nullptr, path[256];
     UINT length = 0;
     if (!block || !query || !query(block, L"\\", reinterpret_cast<void**>(&fixed), &length))
         return fprintf(stderr, "probe: %ls has no version block\n", file), 1;
     printf("numbers %lx %lx %lx %lx\n", fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
            fixed->dwProductVersionLS);
-    const wchar_t* names[] = {L"CompanyName", L"FileDescription", L"FileVersion", L"InternalName", L"LegalCopyright",
-                              L"OriginalFilename", L"ProductName", L"ProductVersion"};
-    for (const wchar_t* name : names)
-        if (query(block, wcscat(wcscpy(path, L"\\StringFileInfo\\040904b0\\"), name), (void**)&text, &length))
-            printf("%ls %s\n", name, Hex(text, wcslen(text) * sizeof(wchar_t)).GetText());
+    for (int i = 0; i < count && wcslen(names[i]) < 200; ++i)
+        if (query(block, wcscat(wcscpy(path, L"\\StringFileInfo\\040904b0\\"), names[i]), (void**)&text, &length))
+            printf("%ls %s\n", names[i], Hex(text, wcslen(text) * sizeof(wchar_t)).GetText());
     printf("icons "); // of the 14-byte entries after a 6-byte header; a width of 0 stands for 256
     for (int i = 0; entries && i < entries[4] + 256 * entries[5]; ++i)
         printf(i ? " %d" : "%d", entries[6 + 14 * i] ? entries[6 + 14 * i] : 256);
@@ -285,8 +283,8 @@ int main()
 {
     int argc = 0, unwritten = 0;
     wchar_t **argv = CommandLineToArgvW(GetCommandLineW(), &argc), *end = nullptr;
-    if (argc == 3 && !wcscmp(argv[1], L"--identity"))
-        return DescribeIdentity(argv[2]);
+    if (argc >= 3 && !wcscmp(argv[1], L"--identity"))
+        return DescribeIdentity(argv[2], argv + 3, argc - 3);
     wchar_t* batch = argc == 2 ? ReadBatch(argv[1], end) : nullptr;
     if (!batch)
         return fprintf(stderr, "usage: probe BATCHFILE (a readable batch of well-formed cases)\n"), 2;

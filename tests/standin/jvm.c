@@ -269,8 +269,8 @@ static void abortVm(const char *format, ...) {
     ExitProcess(1);
 }
 static void exitVm(int code) { if (exitHook) exitHook(code); ExitProcess(code); } /* System.exit */
-/* A child process started as ProcessBuilder starts one, inheriting every inheritable handle: rundll32 running
- * childMain below, given the handles of the launcher's C runtime descriptors and its standard handles. */
+/* A child process started as ProcessBuilder starts one, inheriting every inheritable handle: rundll32 running childMain
+ * below, given the launcher's standard handles and C runtime descriptors' (in ASCII: the ARM64 kit has no wprintf). */
 static void startChild(void) {
     WCHAR line[4096] = L"rundll32.exe \"", dir[MAX_PATH] = L""; PROCESS_INFORMATION child; char handles[1024];
     GetModuleFileNameW(GetModuleHandleW(L"jvm.dll"), line + 14, MAX_PATH), GetDllDirectoryW(MAX_PATH, dir);
@@ -278,7 +278,6 @@ static void startChild(void) {
     int n = sprintf(handles, "\",childMain %p %p", GetStdHandle(STD_OUTPUT_HANDLE), GetStdHandle(STD_ERROR_HANDLE));
     intptr_t(__cdecl * osfhandle)(int) = (void *)GetProcAddress(GetModuleHandleW(L"msvcrt.dll"), "_get_osfhandle");
     for (int fd = 0; fd < 32; fd++) if (osfhandle(fd) > 0) n += sprintf(handles + n, " %p", (void *)osfhandle(fd));
-    /* the path stays wide, the rest is ASCII: no wide printf, which the ARM64 kit's runtime lacks */
     MultiByteToWideChar(CP_ACP, 0, handles, -1, line + wcslen(line), 4096 - (int)wcslen(line));
     STARTUPINFOW startup = {.cb = sizeof startup};
     if (!CreateProcessW(NULL, line, NULL, NULL, TRUE, 0, NULL, NULL, &startup, &child)) fail("no child process");
