@@ -43,7 +43,8 @@ def brand(directory, changes, out):
 def identity(build, exe):
     """What the probe read of the executable, its texts decoded; Wine's output goes to a file, never down a pipe."""
     with open(exe + '.identity', 'w') as out:
-        subprocess.run(['wine', build.built(run.Built('tests/probe/probe.exe')), '--identity', run.win(exe)], stdout=out)
+        subprocess.run(['wine', build.built(run.Built('tests/probe/probe.exe')), '--identity', run.win(exe),
+                        *[key for key in IDENTITY if key[0].isupper()]], stdout=out)
     lines = (line.split(' ', 1) for line in pathlib.Path(exe + '.identity').read_text().splitlines())
     return {key: run.utf16(value) if key[0].isupper() else value for key, value in lines}
 

@@ -1,13 +1,14 @@
 #!/usr/bin/python3
-"""Usage: run.py BUILD_DIR [--x86 X86_BUILD_DIR] [TABLE...]. Lays out an application directory per row of the
-case tables, runs them all through the probe under Wine (the rows marked for x86 again with the 32-bit build,
-under CPU emulation), checks each against its row and the rules every launch obeys; prints `N passed, N failed`."""
+"""Usage: run.py BUILD_DIR [--x86 DIR] [--arm64 DIR] [TABLE...]. Lays out an application directory per row of the
+case tables, runs them all through the probe under Wine (the rows marked for every architecture again with each
+emulated build), checks each against its row and the rules every launch obeys; prints `N passed, N failed`."""
 import concurrent.futures, copy, importlib, os, re, shlex, shutil, subprocess, sys, tempfile
-from cases import Built, Case, DIR, STANDIN
+from cases import Built, Case, DIR, OTHER, STANDIN
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SHARED = os.path.join(HERE, '..', '..', 'shared')
 TABLES = ['configuration', 'runtimes', 'hosting', 'splash', 'hostile', 'diagnostics', 'shipping', 'realjvm']
+REG_TYPE = {'sz': '1', 'expand': '2', 'binary': '3', 'dword': '4'}
 HOOKS = ['vfprintf', 'exit', 'abort']  # the JNI hook options the launcher adds after the configured ones
 DOTLESS = tempfile.TemporaryDirectory(prefix='launcher_cases_', dir='/tmp')  # removed at exit
 ERROR_CAPTION = {1252: 'Error', 932: 'エラー'}
@@ -24,11 +25,12 @@ class Build:
     def __init__(self, directory, arch='x64'):
         self.dir, self.arch = os.path.abspath(directory), arch
         # Emulated launches are slow and their speed varies: a floor for every timeout, never a retry.
-        wrapper = [os.path.join(HERE, 'support', 'with-wine.sh'), '--x86', self.dir]
-        self.wrapper, self.min_timeout = (wrapper, 180000) if arch == 'x86' else ([], 0)
+        wrapper = [os.path.join(HERE, 'support', 'with-wine.sh'), '--arch', arch, self.dir]
+        self.wrapper, self.min_timeout = (wrapper, 180000) if arch != 'x64' else ([], 0)
 
-    def built(self, built):  # the other architecture's build lies beside this one, as build.sh lays them out
-        return os.path.join(SHARED if built.shared else os.path.join(self.dir, '..', built.arch or self.arch), built.path)
+    def built(self, built):  # another architecture's build lies beside this one, as build.sh lays them out
+        arch = OTHER[self.arch] if built.arch is OTHER else built.arch or self.arch
+        return os.path.join(SHARED if built.shared else os.path.join(self.dir, '..', arch), built.path)
 
 
 def write(path, content, build, cp=1252):
@@ -58,7 +60,7 @@ def layout(case, root, build):
 
 
 def batch_entry(case, root, exe, build):
-    """The probe's line for a case: its fields apart by \\x1e, a list's items by \\x1f."""
+    """The probe's entry for a case: NUL-ended fields, and each list's NUL-ended items followed by one more NUL."""
     app = win(root)
     expand = lambda text: text.replace('%APP%', app).replace('%EXE%', win(exe))
     program = f'"{win(exe)}"'
@@ -67,19 +69,18 @@ def batch_entry(case, root, exe, build):
         case.args_seen = case.args.split(' ')
     line = expand(case.line) if case.line is not None else program + (' ' + case.args if case.args else '')
     env = {'TESTJVM_LOG': app + '\\jvm.log', 'TESTJVM_CLASSES': 'com/example/Main', **case.env}
-    changes = lambda env: '\x1f'.join(name if value is None else f'{name}={expand(value)}' for name, value in env.items())
+    changes = lambda env: [name if value is None else f'{name}={expand(value)}' for name, value in env.items()]
     # Each vendor's key is cleared whole; below Microsoft only its JDK key; outside Software only the key itself.
     depth = lambda key: 3 if '\\Microsoft\\' in key else 2 if key.startswith('Software\\') else None
     clear = sorted({'\\'.join(key.split('\\')[:depth(key)]) for key, *_ in case.reg})
     stored = lambda kind, data: data.to_bytes(4, 'little') if kind == 'dword' else data if isinstance(data, bytes) else \
         (expand(data) + '\0').encode('utf-16-le') if kind in ('sz', 'expand') else expand(data).encode()
-    return '\x1e'.join([case.name, f'{app}\\probe.txt', line, win(os.path.join(root, case.cwd or os.path.dirname(case.exe))),
-                        f'{app}\\stdout.txt' if case.stdout is not None else '', str(max(case.timeout, build.min_timeout)),
-                        str(int(case.cover)), changes(env),
-                        '\x1f'.join(clear), '\x1f'.join(f'{key}|{name}|{kind}|{stored(kind, data).hex()}'
-                                                          for key, name, kind, data in case.reg),
-                        '\x1f'.join(filter(None, [str(case.second[0]), expand(case.second[1]), changes(case.second[2])]))
-                        if case.second else ''])
+    values = [part for key, name, kind, data in case.reg for part in (key, name, REG_TYPE[kind], stored(kind, data).hex())]
+    second = [str(case.second[0]), expand(case.second[1]), *changes({**env, **case.second[2]})] if case.second else []
+    return ''.join(f'{field}\0' for field in [
+        case.name, f'{app}\\probe.txt', line, win(os.path.join(root, case.cwd or os.path.dirname(case.exe))),
+        f'{app}\\stdout.txt' if case.stdout is not None else '', str(max(case.timeout, build.min_timeout)),
+        str(int(case.cover)), *changes(env), '', *second, '', *clear, '', *values, ''])
 
 
 def run_probe(build, batches):
@@ -87,8 +88,8 @@ def run_probe(build, batches):
     steps, probe = [], shlex.quote(build.built(Built('tests/probe/probe.exe')))
     for cp, entries in batches.items():
         batch = os.path.join(build.dir, 'cases', f'batch{cp}.txt')
-        with open(batch, 'w', encoding='utf-8') as file:
-            file.write('\n'.join(entries) + '\n')
+        with open(batch, 'w', encoding='utf-16-le') as file:
+            file.write(''.join(entries))
         locale = 'ja_JP.UTF-8' if cp == 932 else 'C.UTF-8'
         steps.append(f'LC_ALL={locale} wine {probe} {shlex.quote(win(batch))} >{shlex.quote(batch)}.out 2>&1')
     env = {k: v for k, v in os.environ.items() if k not in ('JAVA_HOME', 'JDK_JAVA_OPTIONS')}
@@ -232,6 +233,8 @@ def check(case, seen): return next((d for d in differences(case, seen) if d), No
 
 def run(build, cases):
     """Lays out and launches every case; returns why the probe could not run (or None) and the cases' directories."""
+    if os.path.exists(not_built := os.path.join(build.dir, 'not-built.txt')):  # build.sh says why it could not build it
+        return f'{build.arch} rows skipped: {open(not_built).read().strip()}', []
     # An exe without a dot names its INI file by the last dot of its directories: it lies where there is none.
     roots, batches = [os.path.join(build.dir if '.' in case.exe else os.path.join(DOTLESS.name, build.arch), 'cases',
                                    f'{case.table}-{index}') for index, case in enumerate(cases)], {}
@@ -246,10 +249,9 @@ def run(build, cases):
 
 def main():
     args, builds = sys.argv[2:], [Build(sys.argv[1])]
-    if '--x86' in args:
-        at = args.index('--x86')
-        builds.append(Build(args[at + 1], 'x86'))
-        del args[at:at + 2]
+    while args[:1] in (['--x86'], ['--arm64']):  # another architecture's build, run under emulation
+        option, directory, *args = args
+        builds.append(Build(directory, option[2:]))
     tables = []
     for name in args or TABLES:
         for case in importlib.import_module('cases.' + name).CASES:

@@ -5,13 +5,16 @@ Builds the launcher as an application's own executables: its name, icon group 12
 options, as the brand file (an INI file) describes them, optionally signed with Authenticode. Writes
 OUTDIR/<arch>/<Name>.exe and OUTDIR/<arch>/console/<Name>.exe for every architecture (or those named by --arch).
 Each architecture is built with the project's own toolchain in BUILD_ROOT/<arch> (build/brand/<arch> by default),
-which later runs reuse. Every input is checked before anything is built; a bad one stops the command with one line
+which later runs reuse; one that ./build.sh could not build here (ARM64 without its kit) is skipped with a line
+saying why. Every input is checked before anything is built; a bad one stops the command with one line
 naming it. The executables are made and signed in a temporary directory and moved into OUTDIR only once all are."""
 import argparse, configparser, fcntl, os, re, shutil, subprocess, sys, tempfile
 
 PROJECT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-# The architectures the launcher is built for, each with its CMake toolchain file in cmake/.
-ARCHES = {'x86': 'mingw-i686.cmake', 'x64': 'mingw-x86_64.cmake'}
+TOOLKIT = os.path.join(PROJECT, 'build', 'arm64-toolkit')  # the ARM64 kit's runtime and import libraries, from ./build.sh
+# The architectures the launcher is built for: each one's CMake toolchain file in cmake/ and what else it is given.
+ARCHES = {'x86': ['mingw-i686.cmake'], 'x64': ['mingw-x86_64.cmake'],
+          'arm64': ['clang-aarch64.cmake', f'-DARM64_TOOLKIT={TOOLKIT}']}
 TEXTS = {'Company Name': 'CompanyName', 'File Description': 'FileDescription', 'Product Name': 'ProductName',
          'Legal Copyright': 'LegalCopyright'}
 EXECUTION_LEVELS = ('asInvoker', 'requireAdministrator')
@@ -178,7 +181,7 @@ def build(brand, arch, build_dir):
     log = os.path.join(build_dir, 'brand.log')
     open(log, 'w').close()
     configured = run_logged(['cmake', '-S', PROJECT, '-B', build_dir, '-G', 'Ninja', '-DCMAKE_BUILD_TYPE=MinSizeRel',
-                             f'-DCMAKE_TOOLCHAIN_FILE={PROJECT}/cmake/{ARCHES[arch]}', '-DBUILD_TESTING=OFF',
+                             f'-DCMAKE_TOOLCHAIN_FILE={PROJECT}/cmake/{ARCHES[arch][0]}', *ARCHES[arch][1:], '-DBUILD_TESTING=OFF',
                              f'-DLAUNCHER_IDENTITY_RC={script}', f'-DLAUNCHER_EXECUTION_LEVEL={brand["level"]}',
                              f'-DLAUNCHER_DPI_AWARENESS={brand["dpi"]}'], log)
     built = configured and run_logged(['cmake', '--build', build_dir, '--target', 'launcher', 'launcher-console'], log)
@@ -220,6 +223,16 @@ def make(brand, arch, build_dir, staging, brand_file):
     return made
 
 
+def not_built(arch):
+    """Why ./build.sh could not build the architecture here (the ARM64 kit is missing, say), or None."""
+    said = os.path.join(PROJECT, 'build', arch, 'not-built.txt')
+    if os.path.exists(said):
+        return open(said).read().strip()
+    if arch == 'arm64' and not os.path.exists(os.path.join(TOOLKIT, 'lib', 'libarm64crt.a')):
+        return 'its toolchain is not prepared; ./build.sh prepares it'
+    return None
+
+
 def fail(line):
     print(f'brand: {line}', file=sys.stderr)
     return 1
@@ -243,6 +256,9 @@ def main():
     finished = []  # (made in the temporary directory, its place in OUTDIR)
     with tempfile.TemporaryDirectory(dir=outdir, prefix='.brand-') as staging:
         for arch in args.arch or ARCHES:
+            if why := not_built(arch):
+                print(f'brand: {arch} skipped: {why}', file=sys.stderr)
+                continue
             build_dir = os.path.join(os.path.abspath(args.build_root), arch)
             made = make(brand, arch, build_dir, staging, args.brand_file)
             if isinstance(made, str):

@@ -11,7 +11,9 @@ void operator delete[](void* block) noexcept { FreeMemory(block); }
 void operator delete(void* block, size_t) noexcept { FreeMemory(block); }
 void operator delete[](void* block, size_t) noexcept { FreeMemory(block); }
 
-extern "C" void __cxa_pure_virtual()
+// Weak: a C runtime that has its own keeps it, and the C++ runtime's, which
+// would pull in its exception machinery, is never linked.
+extern "C" __attribute__((weak)) void __cxa_pure_virtual()
 {
     // Only reachable through a bug; end like any other failure.
     __builtin_trap();

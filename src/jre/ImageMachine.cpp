@@ -9,6 +9,8 @@ const WORD kThisMachine = IMAGE_FILE_MACHINE_AMD64;
 const WORD kThisMachine = IMAGE_FILE_MACHINE_I386;
 #elif defined(__aarch64__)
 const WORD kThisMachine = IMAGE_FILE_MACHINE_ARM64;
+#else
+#error "Say which image machine type this architecture's jvm.dll has."
 #endif
 
 // Linkers place the image header right after the DOS stub, within the

@@ -17,14 +17,15 @@ class Case:
 
 
 class Built:
-    """A file the build made (or the other architecture's build), or one of ../shared beside the project."""
+    """A file the build made (or another architecture's build), or one of ../shared beside the project."""
     def __init__(self, path, shared=False, arch=None): self.path, self.shared, self.arch = path, shared, arch
 
 
 STANDIN, STANDIN_NO_CREATE, STANDIN_NO_DEFAULT_ARGS = (Built('tests/standin/' + name) for name in
                                                        ('jvm.dll', 'jvm_nocreate.dll', 'jvm_nodefault.dll'))
 DIR = object()
-BOTH = ('x64', 'x86')  # rows that also run with the 32-bit launcher, where a 32-bit fault would show
+EVERY = ('x64', 'x86', 'arm64')  # rows that also run with the 32-bit and the ARM64 launcher, where their faults show
+OTHER = {'x64': 'x86', 'x86': 'x64', 'arm64': 'x64'}  # as a Built file's arch: the build for another machine, per launcher
 MINIMAL = '[Class Path]\r\nClass Path=app.jar\r\n[Java Runtime Environment]\r\nMain Class=com.example.Main\r\n'
 CLASS_PATH_MISSING = 'Java Class Path was not specified in INI file.'
 MAIN_CLASS_MISSING = 'Main class was not specified in INI file.'

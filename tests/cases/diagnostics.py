@@ -20,7 +20,7 @@ def logged(name, ini=MINIMAL + LOG, **fields): return Case(name, ini=ini, **fiel
 
 
 CASES = [
-    logged('a good launch logs each step, in order', args='a "b c"', arches=BOTH, launch_log=[
+    logged('a good launch logs each step, in order', args='a "b c"', arches=EVERY, launch_log=[
         START, 'INI file: %APP%\\App.ini', 'Private runtime in %APP%\\: found', 'Runtime chosen: %APP%\\ (private)',
         f'JVM library {PRIVATE_JVM}: found', f'JVM library loaded: {PRIVATE_JVM}', 'JVM option: -Djava.class.path=app.jar',
         'Main class: com/example/Main', 'Program argument: a', 'Program argument: b c', 'JVM creation result: 0',
@@ -34,12 +34,12 @@ CASES = [
     logged('no jvm.dll in the runtime', runtime=None, files={'bin\\java.dll': ''}, box=no_jvm('%APP%\\'),
            launch_log=[f'JVM library %APP%\\bin\\{kind}\\jvm.dll: none'
                        for kind in ('client', 'server', 'classic', 'hotspot')] + FAILED),
-    logged('jvm.dll not loadable', files={'bin\\client\\jvm.dll': 'not a library'}, box=load_failed(PRIVATE_JVM), arches=BOTH,
+    logged('jvm.dll not loadable', files={'bin\\client\\jvm.dll': 'not a library'}, box=load_failed(PRIVATE_JVM), arches=EVERY,
            launch_log=[f'JVM library {PRIVATE_JVM}: found', 'Error box: ' + load_failed(PRIVATE_JVM).strip()] + FAILED),
-    logged('creation refused, pointers left behind', box=CREATION_REFUSED, arches=BOTH,
+    logged('creation refused, pointers left behind', box=CREATION_REFUSED, arches=EVERY,
            env={'TESTJVM_CREATE_RESULT': '-1', 'TESTJVM_CREATE_LEAVES_POINTERS': '1'},
            launch_log=['JVM creation result: -1', 'Error box: ' + CREATION_REFUSED.strip()] + FAILED),
-    logged('main class missing', env={'TESTJVM_CLASSES': 'com/example/Other'}, arches=BOTH,
+    logged('main class missing', env={'TESTJVM_CLASSES': 'com/example/Other'}, arches=EVERY,
            box='Could not find the main class com/example/Main.\n', log=['findclass=com/example/Main', 'describe=' + MISSING],
            launch_log=['Exception in thread "main" ' + MISSING,
                        'Error box: Could not find the main class com/example/Main.'] + FAILED),
@@ -49,7 +49,7 @@ CASES = [
     *[Case(f'an unusable log changes nothing: {name}', ini=MINIMAL + f'[Diagnostics]\r\nLog File={name}\r\n',
            files={'logs': DIR}, log=['main.return', 'destroy.end'])
       for name in ('logs', 'CON', 'NUL', 'COM1', 'no\\such\\x.log')],
-    Case('main throws: the box shows the exception', ini=MINIMAL + SHOW, env=THROWS, box=THROWN + frames(2), exit=1, arches=BOTH,
+    Case('main throws: the box shows the exception', ini=MINIMAL + SHOW, env=THROWS, box=THROWN + frames(2), exit=1, arches=EVERY,
          log=['main.throw=java/lang/IllegalStateException', 'uncaught=' + THROWN, 'detach=0']),
     Case('main throws from deep down: twenty lines', ini=MINIMAL + SHOW, env={**THROWS, 'TESTJVM_MAIN_THROWS_FRAMES': '30'},
          box=DEEP, exit=1),
@@ -61,13 +61,13 @@ CASES = [
     Case('arguments not built: the exception alone', ini=MINIMAL + SHOW, env={'TESTJVM_FAIL_ALLOC_AT': '2'},
          box='java.lang.OutOfMemoryError: Java heap space'),
     logged('a JVM giving up while it starts', env={'TESTJVM_CREATE_ABORTS': HEAP}, box=CREATION_REFUSED + HEAP + '\n',
-           absent=['create.result=0'], arches=BOTH, launch_log=[HEAP, 'Error box: ' + CREATION_REFUSED.strip(), '    ' + HEAP] + FAILED),
+           absent=['create.result=0'], arches=EVERY, launch_log=[HEAP, 'Error box: ' + CREATION_REFUSED.strip(), '    ' + HEAP] + FAILED),
     logged('System.exit while the JVM starts is deliberate', env={'TESTJVM_CREATE_EXITS': '0'}, launch_log=['Exit code: 0']),
     logged('a fatal error while main runs', env={'TESTJVM_MAIN_ABORTS': '1'}, exit=1, launch_log=['Exit code: 1']),
     logged('a child of the application inherits neither the log nor the DLL directory', env={'TESTJVM_MAIN_CHILD': '1'},
            log=['main.dlldir=', 'child.dlldir=', 'main.return'], absent=['child.inherited=launch.log']),
-    logged('System.exit ends the log with its code', env={'TESTJVM_MAIN_EXIT': '42'}, exit=42, arches=BOTH,
+    logged('System.exit ends the log with its code', env={'TESTJVM_MAIN_EXIT': '42'}, exit=42, arches=EVERY,
            log=['main.exit=42'], launch_log=['JVM creation result: 0', 'Exit code: 42']),
     Case('the console build writes to its standard output', files={'App.exe': Built('launcher-console.exe')}, stdout=PRINTED,
-         env={'TESTJVM_MAIN_PRINT': 'hello'}, log=['main.return'], arches=BOTH),
+         env={'TESTJVM_MAIN_PRINT': 'hello'}, log=['main.return'], arches=EVERY),
 ]

@@ -26,7 +26,7 @@ def no_splash(name, splash_name, files=None, **fields):
 
 
 CASES = [
-    Case('the longest command line arrives whole', args=longest, arches=BOTH),
+    Case('the longest command line arrives whole', args=longest, arches=EVERY),
     *[no_splash(name, 'splash.bmp', {'splash.bmp': data}) for name, data in (
         ('one byte short', GOOD[:-1]), ('headers only', GOOD[:54]), ('not BM', b'P' + GOOD[1:]),
         ('negative width', patched(18, (-5).to_bytes(4, 'little', signed=True))),
@@ -40,7 +40,7 @@ CASES = [
                                  ('GIF', GIF, (GIF_IMAGE + 12, bytes(range(7, 250, 31)))))
       for name, data in (('cut in half', good[:len(good) // 2]), ('without its last two bytes', good[:-2]),
                          ('damaged', patched(*damage, good)))],
-    *[no_splash(name, 'splash.img', {'splash.img': data}, arches=BOTH) for name, data in (
+    *[no_splash(name, 'splash.img', {'splash.img': data}, arches=EVERY) for name, data in (
         ('PNG just over 256 MiB once decoded', encode(PIL.Image.new('L', (8193, 8192)), 'PNG')),
         ('JPEG claiming 60000 x 60000', patched(JPEG_SIZE, (60000).to_bytes(2, 'big') * 2, JPEG)),
         ('GIF claiming 65535 x 65535', patched(GIF_IMAGE + 5, b'\xff' * 4, patched(6, b'\xff' * 4, GIF))))],

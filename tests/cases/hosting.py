@@ -14,7 +14,7 @@ def failing(name, **fields):  # a launch that fails once the arguments are read;
 
 
 CASES = [
-    Case('options and arguments reach the machine as configured', ini=INI, arches=BOTH,
+    Case('options and arguments reach the machine as configured', ini=INI, arches=EVERY,
          args='-nosplash "quoted argument" say"hi" "" café C:\\dir\\ /nosplash ' + ' '.join(MANY),
          log=['create.version=0x00010002', 'create.ignoreUnrecognized=0'],
          options=['-Djava.class.path=C:\\My App\\lib\\app.jar;lib\\café.jar', '-Xmx64m', '-Dapp.home=C:\\My App'],
@@ -22,7 +22,7 @@ CASES = [
     Case('the program path alone gives main an empty array', log=['main.argc=0']),
     Case('main\'s thread is free to enter the multi-threaded COM apartment', log=['main.com=0x00000000']),
     Case('an unquoted program path is removed whole', line='%EXE% first "second one"', args_seen=['first', 'second one']),
-    Case('double-byte arguments', cp=932, args='日本 "ソフト x"', args_seen=['日本', 'ソフト x'], arches=BOTH),
+    Case('double-byte arguments', cp=932, args='日本 "ソフト x"', args_seen=['日本', 'ソフト x'], arches=EVERY),
     # Only spaces separate, a quote counts only at a token's start, a missing closing quote runs to the end.
     # The line's ends lose every white space Windows knows, the no-break and ideographic spaces too.
     Case('tokenizing the command line', args='\t a"b "c d"e "" "x"y   z\tw C:\\dir\\ \u00a0x\u00a0 "open  end\u00a0\u3000\u2003',
@@ -30,16 +30,17 @@ CASES = [
     Case('tokenizing only spaces', args='      ', args_seen=[]),
     Case('tokenizing the VM parameters', ini=MINIMAL + 'Virtual Machine Parameters=-Da="b -Dc" "-Dd=e f"-Dg  -Dh\t-Di "-Dj=k\r\n',
          options=['-Djava.class.path=app.jar', '-Da="b', '-Dc"', '-Dd=e f', '-Dg', '-Dh\t-Di', '-Dj=k']),
-    Case('the process lives until the application\'s threads end', env={'TESTJVM_APP_THREAD_MS': '700'}, arches=BOTH,
+    Case('the process lives until the application\'s threads end', env={'TESTJVM_APP_THREAD_MS': '700'}, arches=EVERY,
          log=['main.return', 'detach=0', 'appthread.end', 'destroy.end']),
-    *[failing(f'an {other} jvm.dll', files={'bin\\client\\jvm.dll': Built('tests/standin/jvm.dll', arch=other)},
-              box=load_failed(PRIVATE_JVM), arches=(arch,)) for arch, other in (('x64', 'x86'), ('x86', 'x64'))],
-    failing('no JNI_CreateJavaVM', files={'bin\\client\\jvm.dll': STANDIN_NO_CREATE}, box=NO_EXPORT, arches=BOTH),
-    failing('no JNI_GetDefaultJavaVMInitArgs', files={'bin\\client\\jvm.dll': STANDIN_NO_DEFAULT_ARGS}, box=NO_EXPORT, arches=BOTH),
+    *[failing(f'{name} jvm.dll', files={'bin\\client\\jvm.dll': Built('tests/standin/jvm.dll', arch=other)},
+              box=load_failed(PRIVATE_JVM), arches=arches) for name, other, arches in (
+        ('another machine\'s', OTHER, EVERY), ('an x86', 'x86', ('arm64',)))],
+    failing('no JNI_CreateJavaVM', files={'bin\\client\\jvm.dll': STANDIN_NO_CREATE}, box=NO_EXPORT, arches=EVERY),
+    failing('no JNI_GetDefaultJavaVMInitArgs', files={'bin\\client\\jvm.dll': STANDIN_NO_DEFAULT_ARGS}, box=NO_EXPORT, arches=EVERY),
     failing('an option the machine refuses', ini=MINIMAL + 'Virtual Machine Parameters=-Xmx32m notAnOption\r\n',
             box=CREATION_REFUSED, absent=['main.class=com/example/Main']),
     failing('an empty option', ini=MINIMAL + 'Virtual Machine Parameters=-Xmx32m ""\r\n', box=CREATION_REFUSED),
-    failing('main method missing, silently', env={**NO_MAIN, 'TESTJVM_SILENT_LOOKUPS': '1'}, arches=BOTH,
+    failing('main method missing, silently', env={**NO_MAIN, 'TESTJVM_SILENT_LOOKUPS': '1'}, arches=EVERY,
             box='No main method found in specified class.\n'),
     failing('main class missing, silently', env={'TESTJVM_CLASSES': 'com/example/Other', 'TESTJVM_SILENT_LOOKUPS': '1'},
             box=NOT_FOUND),

@@ -26,7 +26,7 @@ HOME = [('runtime\\bin\\client\\jvm.dll', STANDIN)]
 
 # jvm_dep.dll fails with 126 where standindep.dll is not found: the message names the home chosen.
 JVM_DEP, STANDIN_DEP = Built('tests/standin/jvm_dep.dll'), Built('tests/standin/standindep.dll')
-STANDIN_X86 = Built('tests/standin/jvm.dll', arch='x86')
+STANDIN_OTHER = Built('tests/standin/jvm.dll', arch=OTHER)
 PLACES = [(f'JavaSoft\\{kit}\\{version}', 'JavaHome') for kit, version in (
     ('JDK', '17'), ('JRE', '17.0.9'), ('Java Development Kit', '1.8.0_392'))] + [
     (f'{vendor}\\{kit}\\17.0.9.9\\hotspot\\MSI', 'Path') for vendor in ('Eclipse Adoptium', 'AdoptOpenJDK',
@@ -114,16 +114,16 @@ CASES = [
          box=load_failed('%APP%\\bin\\client\\jvm.dll', 5)),
     Case('a thousand runtimes yield the highest', runtime=None, files=dict(HOME), ini=bounds('any', 'any'),
          reg=runtimes(('1.8.0_999', '%APP%\\runtime')) + [(f'{JRE_KEY}\\1.8.0_{u}', 'Description', 'sz', '') for u in range(999)]),
-    Case('a subkey name of 255 characters', runtime=None, files=dict(HOME), ini=bounds('any', 'any'), arches=BOTH,
+    Case('a subkey name of 255 characters', runtime=None, files=dict(HOME), ini=bounds('any', 'any'), arches=EVERY,
          reg=runtimes(('1.8', 'C:\\not chosen'), ('1.9.0_' + 'x' * 249, '%APP%\\runtime'))),
-    java_home('JavaHome as REG_BINARY without a NUL', 'binary', '%APP%\\runtime', arches=BOTH),
+    java_home('JavaHome as REG_BINARY without a NUL', 'binary', '%APP%\\runtime', arches=EVERY),
     java_home('REG_EXPAND_SZ is not expanded, so relative', 'expand', '%SystemRoot%\\java', not_found('latest version')),
     java_home('JavaHome of 32,600 characters', 'sz', LONG_HOME, no_jvm(LONG_HOME + '\\')),
     java_home('JavaHome that does not exist', 'sz', '%APP%\\no such runtime', no_jvm('%APP%\\no such runtime\\')),
     # 0x95 0x5C is one character of code page 932 whose trail byte is a backslash.
-    Case('a double-byte exe name ending in byte 5C', cp=932, exe='App表.exe', runtime=None, files={'bin\\java.dll': ''}, arches=BOTH,
+    Case('a double-byte exe name ending in byte 5C', cp=932, exe='App表.exe', runtime=None, files={'bin\\java.dll': ''}, arches=EVERY,
          args='-nosplash', box=no_jvm('%APP%\\')),
-    Case('a double-byte JavaHome ending in byte 5C', cp=932, exe='App表.exe', runtime=None, ini=bounds('any', 'any'), arches=BOTH,
+    Case('a double-byte JavaHome ending in byte 5C', cp=932, exe='App表.exe', runtime=None, ini=bounds('any', 'any'), arches=EVERY,
          reg=runtimes(('1.6', '%APP%\\Java表')), box=no_jvm('%APP%\\Java表\\')),
     *[installed(f'found below {key}', reg=[at(key, value, 'home')], chosen='home', files=home('home', '17.0.9'))
       for key, value in PLACES],
@@ -138,9 +138,9 @@ CASES = [
     installed('equal versions: the earlier place wins', env={'JAVA_HOME': '%APP%\\jh'}, chosen='a',
               reg=[at('JavaSoft\\JRE\\17', 'JavaHome', 'b'), at('JavaSoft\\JDK\\17', 'JavaHome', 'a')],
               files={**home('a'), **home('b'), **home('jh', '17')}),
-    installed('stale, wrong-architecture and versionless homes are passed over', chosen='a', files={
-        **home('a'), **home('x86', '25', STANDIN_X86), 'empty\\release': 'JAVA_VERSION="24"\n', **home('noversion')},
-        reg=[at('JavaSoft\\JDK\\25', 'JavaHome', 'x86'), at('JavaSoft\\JDK\\26', 'JavaHome', 'gone'),
+    installed('stale, wrong-machine and versionless homes are passed over', chosen='a', arches=EVERY, files={
+        **home('a'), **home('other', '25', STANDIN_OTHER), 'empty\\release': 'JAVA_VERSION="24"\n', **home('noversion')},
+        reg=[at('JavaSoft\\JDK\\25', 'JavaHome', 'other'), at('JavaSoft\\JDK\\26', 'JavaHome', 'gone'),
              at('JavaSoft\\JDK\\24', 'JavaHome', 'empty'), at('JavaSoft\\JDK\\17', 'JavaHome', 'a'),
              at('Azul Systems\\Zulu\\zulu-21', 'InstallationPath', 'noversion')]),
     *[passed_over(key, value, data) for key, value, data in (

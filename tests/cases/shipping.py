@@ -32,7 +32,7 @@ def skipped(name, beside, profile, reasons):
 
 
 CASES = [
-    Case('options from the INI file, the file beside, the profile\'s, then JDK_JAVA_OPTIONS', ini=LOGGED, arches=BOTH,
+    Case('options from the INI file, the file beside, the profile\'s, then JDK_JAVA_OPTIONS', ini=LOGGED, arches=EVERY,
          env={**PROFILE, 'JDK_JAVA_OPTIONS': '-Denv=1 "-Denv two=x y"', 'TESTVAR': 'from the environment'},
          files={'App.vmoptions': '\ufeff-Xmx64m \t\r\n# a comment\r\n\r\n  -Dspaced=a b  c\r\n\t# indented\n'
                                  '-Dhome=%EXEDIR%\n-Dvar="%TESTVAR%"\n-Dcafé=naïve\n'.encode(),
@@ -76,7 +76,7 @@ CASES = [
       for how, name, code in (('crash', 'TESTJVM_MAIN_CRASH', 0xC0000005), ('System.exit', 'TESTJVM_MAIN_EXIT', 1))],
 
     jar_launch('an executable jar names the main class', jar('Main-Class: com.example.Main'), main='com/example/Main',
-               launch_log=['Main class from the manifest of lib\\App.JAR: com/example/Main'], arches=BOTH),
+               launch_log=['Main class from the manifest of lib\\App.JAR: com/example/Main'], arches=EVERY),
     *[jar_launch(f'a jar {what}', content, box=MAIN_CLASS_MISSING, log=log + ['destroy.end'])
       for what, content, log in (('without Main-Class', jar('Created-By: hand'), []), ('without a manifest', jar(None), []),
                                  ('that is missing', None, ['describe=java.io.FileNotFoundException: no such jar']))],

@@ -56,7 +56,7 @@ def running(name, env, log, display=(), image=OTHER, **fields):
                 env=env, log=['main.splash=visible', *log], **fields)
 
 CASES = [
-    shown('24-bit', Image(400, 300, gradient)), shown('8-bit palette, odd width', Image(37, 21, tiles), 8, arches=BOTH),
+    shown('24-bit', Image(400, 300, gradient)), shown('8-bit palette, odd width', Image(37, 21, tiles), 8, arches=EVERY),
     shown('32-bit', Image(64, 48, gradient), 32), shown('1 x 1', Image(1, 1, gradient)),
     # Wine's loader turns a top-down file into a black bitmap of the right size: only the window is checked.
     shown('24-bit top-down', Image(64, 48, gradient), top_down=True),
@@ -85,11 +85,11 @@ CASES = [
       for where, cwd, image in (('the exe\'s directory', '.', SMALL), ('an empty directory', 'empty', None),
                                 ('a directory with another bitmap', 'other', OTHER))],
     # Other formats, told apart by their content; the layered window shows the opaque pixels as they are.
-    *[pictured(f'{kind} shown at its size, centred', getattr(image, kind)(), image, layered=False, arches=BOTH)
+    *[pictured(f'{kind} shown at its size, centred', getattr(image, kind)(), image, layered=False, arches=EVERY)
       for kind, image in (('png', Image(41, 23, gradient)), ('jpeg', Image(45, 27, greys)), ('gif', Image(37, 21, tiles)))],
     pictured('a PNG named .bmp', SMALL.png(), SMALL, file='splash.bmp'), pictured('a BMP named .png', SMALL.bmp(), SMALL, file='s.png'),
     pictured('a PNG wider than the area', Image(1100, 30, gradient).png(), Image(1100, 30, gradient)),
-    pictured('a PNG with transparency', BADGE.png(), BADGE, layered=True, arches=BOTH),
+    pictured('a PNG with transparency', BADGE.png(), BADGE, layered=True, arches=EVERY),
     pictured('a BMP with alpha bytes 0 stays opaque', zero_alpha_v5(Image(40, 30, gradient).bmp(32)), Image(40, 30, gradient),
              layered=False),
     # The picture times the scale; scaled from one colour, every pixel keeps it.
@@ -108,7 +108,7 @@ CASES = [
     at_dpi('layered scaled', 192, {'art\\splash.img': BADGE.png()}, Image(120, 80, badge), layered=True, pixels=False),
     # Its own thread keeps the splash painted and answering while main runs; it gives way to the application.
     *[running(f'repainted after being covered while main runs ({name})', {'TESTJVM_MAIN_SLEEP_MS': '3000'},
-              ['main.splash.end=visible'], image=image, cover=True, splash=dict(image=image, responds=True), arches=BOTH)
+              ['main.splash.end=visible'], image=image, cover=True, splash=dict(image=image, responds=True), arches=EVERY)
       for name, image in (('opaque', OTHER), ('layered', BADGE))],
     running('gone once the application shows a window', {'TESTJVM_MAIN_SHOW_WINDOW': '1'}, ['main.splash.afterwindow=absent']),
     running('gone at the timeout', {'TESTJVM_MAIN_SLEEP_MS': '2500'}, ['main.splash.end=absent'], ['Splash Screen Timeout=1']),

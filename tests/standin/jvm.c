@@ -1,6 +1,5 @@
 /* A stand-in Java VM for the launcher's tests: it logs what it is asked to TESTJVM_LOG, behaves as the TESTJVM_*
  * variables say, and on any misuse of JNI logs FAIL=<what> and ends the process with 0xBAD: none passes unnoticed. */
-#define __USE_MINGW_ANSI_STDIO 1 /* a C99 vsnprintf, which reports the length it needs */
 #define _JNI_IMPLEMENTATION_
 #include <windows.h>
 #include <objbase.h>
@@ -36,14 +35,14 @@ static WCHAR *decode(UINT codePage, const char *s, int n, int *len) {
 }
 /* The behaviour, as the variable TESTJVM_<name> gives it: its text in UTF-8 (NULL when unset), or its number. */
 static char *setting(const char *name) {
-    static WCHAR variable[64], value[32768]; /* the VM's thread alone reads them */
-    swprintf(variable, 64, L"TESTJVM_%hs", name), SetLastError(0);
+    static WCHAR variable[64] = L"TESTJVM_", value[32768]; /* the VM's thread alone reads them */
+    MultiByteToWideChar(CP_ACP, 0, name, -1, variable + 8, 56), SetLastError(0);
     int n = GetEnvironmentVariableW(variable, value, 32768);
     return n || GetLastError() != ERROR_ENVVAR_NOT_FOUND ? utf8(value, n, &n) : NULL;
 }
 static int number(const char *name) { char *text = setting(name); return text ? atoi(text) : 0; }
 static char *vformat(const char *format, va_list args) { /* options may run to megabytes: sized to fit */
-    va_list again; va_copy(again, args); char *s = malloc(vsnprintf(NULL, 0, format, args) + 1);
+    va_list again; va_copy(again, args); char *s = malloc(_vscprintf(format, args) + 1);
     return vsprintf(s, format, again), va_end(again), s;
 }
 #define FORMAT(text, last, format) \
@@ -97,7 +96,7 @@ static Obj *classNamed(const char *name, int entry) { /* entry < 0: only look th
     for (int i = 0; i < nclasses; i++) if (!strcmp(classes[i]->name, name)) return classes[i];
     if (entry < 0) return NULL;
     Obj *c = classes[nclasses] = newObj(K_CLASS, NULL);
-    return c->name = strdup(name), c->entry = entry, c->id = nclasses++, c;
+    return c->name = _strdup(name), c->entry = entry, c->id = nclasses++, c;
 }
 static void addClasses(char *list) { /* "name[!kind];..." */
     for (char *name = strtok(list, ";"), *suffix; name; name = strtok(NULL, ";")) {
@@ -116,7 +115,7 @@ static jobject newStringUtf8(const char *text) {
 }
 static WCHAR *copyChars(const WCHAR *text, int len) { return memcpy(calloc(len + 1, sizeof(WCHAR)), text, len * 2); }
 static Obj *newThrowable(const char *className, const char *message) {
-    Obj *t = newObj(K_THROWABLE, classNamed(className, E_NOMAIN)); return t->name = strdup(message), t;
+    Obj *t = newObj(K_THROWABLE, classNamed(className, E_NOMAIN)); return t->name = _strdup(message), t;
 }
 static void *throwNew(const char *name, const char *message) { return pending = newThrowable(name, message), NULL; }
 static char *describe(Obj *t) { /* "<class in dot form>[: <message>]", as Throwable.toString() gives it */
@@ -270,16 +269,16 @@ static void abortVm(const char *format, ...) {
     ExitProcess(1);
 }
 static void exitVm(int code) { if (exitHook) exitHook(code); ExitProcess(code); } /* System.exit */
-/* A child process started as ProcessBuilder starts one, inheriting every inheritable handle: rundll32 running
- * childMain below, given the handles of the launcher's C runtime descriptors and its standard handles. */
+/* A child process started as ProcessBuilder starts one, inheriting every inheritable handle: rundll32 running childMain
+ * below, given the launcher's standard handles and C runtime descriptors' (in ASCII: the ARM64 kit has no wprintf). */
 static void startChild(void) {
-    WCHAR line[4096], self[MAX_PATH], dir[MAX_PATH] = L""; PROCESS_INFORMATION child;
-    GetModuleFileNameW(GetModuleHandleW(L"jvm.dll"), self, MAX_PATH), GetDllDirectoryW(MAX_PATH, dir);
+    WCHAR line[4096] = L"rundll32.exe \"", dir[MAX_PATH] = L""; PROCESS_INFORMATION child; char handles[1024];
+    GetModuleFileNameW(GetModuleHandleW(L"jvm.dll"), line + 14, MAX_PATH), GetDllDirectoryW(MAX_PATH, dir);
     say("main.dlldir", "%ls", dir);
-    int n = swprintf(line, 4096, L"rundll32.exe \"%ls\",childMain %p %p", self, GetStdHandle(STD_OUTPUT_HANDLE),
-                     GetStdHandle(STD_ERROR_HANDLE));
+    int n = sprintf(handles, "\",childMain %p %p", GetStdHandle(STD_OUTPUT_HANDLE), GetStdHandle(STD_ERROR_HANDLE));
     intptr_t(__cdecl * osfhandle)(int) = (void *)GetProcAddress(GetModuleHandleW(L"msvcrt.dll"), "_get_osfhandle");
-    for (int fd = 0; fd < 32; fd++) if (osfhandle(fd) > 0) n += swprintf(line + n, 4096 - n, L" %p", osfhandle(fd));
+    for (int fd = 0; fd < 32; fd++) if (osfhandle(fd) > 0) n += sprintf(handles + n, " %p", (void *)osfhandle(fd));
+    MultiByteToWideChar(CP_ACP, 0, handles, -1, line + wcslen(line), 4096 - (int)wcslen(line));
     STARTUPINFOW startup = {.cb = sizeof startup};
     if (!CreateProcessW(NULL, line, NULL, NULL, TRUE, 0, NULL, NULL, &startup, &child)) fail("no child process");
     WaitForSingleObject(child.hProcess, INFINITE), CloseHandle(child.hProcess), CloseHandle(child.hThread);
@@ -289,7 +288,7 @@ __declspec(dllexport) void CALLBACK childMain(HWND window, HINSTANCE instance, c
     WCHAR dir[MAX_PATH] = L"", name[MAX_PATH]; DWORD flags;
     GetDllDirectoryW(MAX_PATH, dir), say("child.dlldir", "%ls", dir), (void)window, (void)instance, (void)show;
     for (char *value = strtok(line, " "); value; value = strtok(NULL, " ")) {
-        HANDLE handle = (HANDLE)(INT_PTR)strtoull(value, NULL, 16);
+        HANDLE handle = (HANDLE)(INT_PTR)_strtoui64(value, NULL, 16);
         if (GetHandleInformation(handle, &flags) && GetFinalPathNameByHandleW(handle, name, MAX_PATH, 0))
             say("child.inherited", "%ls", wcsrchr(name, L'\\') + 1);
     }

@@ -1,40 +1,43 @@
 #!/usr/bin/env bash
-# Usage: with-wine.sh [--x86] BUILD_DIR [COMMAND [ARGS...]]
+# Usage: with-wine.sh [--arch x86|arm64] BUILD_DIR [COMMAND [ARGS...]]
 # Runs COMMAND with a virtual display, a private Wine prefix under BUILD_DIR and a persistent, warmed wineserver,
-# and stops all of them on every way out. With --x86, `wine` on the PATH runs 32-bit programs under CPU emulation
-# (the run32 kit in ../shared/run32 beside the project), in a prefix of their own. The kit is set up on first use (a
-# few minutes, once per machine); without COMMAND this only prepares the kit and the prefix. When the emulation
-# cannot exist here it prints one line "x86 rows skipped: <reason>" and exits 77, without running COMMAND.
+# and stops all of them on every way out. With --arch, `wine` on the PATH runs that architecture's programs under CPU
+# emulation (the run32 or runarm64 kit in ../shared beside the project), in a prefix of their own. The kit is set up on
+# first use (a few minutes, once per machine); without COMMAND this only prepares the kit and the prefix. When the
+# emulation cannot exist here it prints one line "<arch> rows skipped: <reason>" and exits 77, without running COMMAND.
 set -euo pipefail
 
-x86=""; [ "${1:-}" = --x86 ] && { x86=1; shift; }
+arch=""; [ "${1:-}" = --arch ] && { arch=$2; shift 2; }
 mkdir -p "$1"; build_dir=$(cd "$1" && pwd); shift
-skip() { echo "x86 rows skipped: $*"; exit 77; }
+skip() { echo "$arch rows skipped: $*"; exit 77; }
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
-if [ -n "$x86" ]; then
+if [ -n "$arch" ]; then
+    declare -A kits=([x86]="run32/run32.sh W32_HOME /tmp/w32 root/etc/ld.so.preload 190"   # see the read below
+                     [arm64]="runarm64/runarm64.sh ARM64_HOME /tmp/arm64 tc/obj/cxxsupport.o 290 $build_dir/wineprefix")
+    read -r kit home_variable home ready display prefix <<<"${kits[$arch]}"   # ready: the file its setup writes last
     [ "$(id -u)" = 0 ] || skip "not root (the emulation registers a binfmt_misc entry)"
-    run32=$(cd "$(dirname "$0")/../.." && pwd)/../shared/run32/run32.sh
-    [ -x "$run32" ] || skip "../shared/run32 is not beside the project"
+    kit=$(cd "$(dirname "$0")/../.." && pwd)/../shared/$kit
+    [ -x "$kit" ] || skip "../shared/${kit#*/shared/} is not beside the project"
     grep -qw binfmt_misc /proc/filesystems || skip "the kernel has no binfmt_misc"
     for tool in Xvfb gcc; do command -v "$tool" >/dev/null || skip "$tool is missing; ./build.sh installs it"; done
-    export W32_HOME=${W32_HOME:-/tmp/w32}
-    mkdir -p "$W32_HOME/bin"
-    exec 9>"$W32_HOME/.setup.lock"   # several checkouts may share the kit: one sets it up, the others wait
+    home=${!home_variable:-$home}   # the kit reads the same variable, with the same default
+    mkdir -p "$home/bin"
+    exec 9>"$home/.setup.lock"   # several checkouts may share the kit: one sets it up, the others wait
     flock 9
-    if [ ! -s "$W32_HOME/root/etc/ld.so.preload" ]; then   # the last file setup writes
-        echo "Setting up 32-bit emulation in $W32_HOME (a few minutes, once per machine)"
-        "$run32" setup >"$build_dir/run32-setup.log" 2>&1 ||
-            skip "setup failed, see $build_dir/run32-setup.log: $(tail -n 1 "$build_dir/run32-setup.log")"
+    if [ ! -s "$home/$ready" ]; then
+        echo "Setting up $arch emulation in $home (a few minutes, once per machine)"
+        "$kit" setup >"$build_dir/$arch-setup.log" 2>&1 ||
+            skip "setup failed, see $build_dir/$arch-setup.log: $(tail -n 1 "$build_dir/$arch-setup.log")"
     fi
-    "$run32" binfmt-on >/dev/null 2>&1 || skip "binfmt_misc cannot be mounted or written"
-    export WINEPREFIX="$W32_HOME/prefix-suite"   # one per machine: its first boot is slow and may stall
-    eval "$("$run32" env)"
-    printf '#!/bin/sh\nexec "%s" "$@"\n' "$WINELOADER" >"$W32_HOME/bin/wine"
-    chmod +x "$W32_HOME/bin/wine"
-    export PATH="$W32_HOME/bin:$PATH"
+    "$kit" binfmt-on >/dev/null 2>&1 || skip "binfmt_misc cannot be mounted or written"
+    export WINEPREFIX=${prefix:-$home/prefix-suite}   # x86: one per machine, its first boot may stall; arm64: per checkout
+    eval "$("$kit" env)"
+    printf '#!/bin/sh\nexec "%s" "$@"\n' "$WINELOADER" >"$home/bin/wine"
+    chmod +x "$home/bin/wine"
+    export PATH="$home/bin:$PATH"
     [ $# -gt 0 ] || [ ! -f "$WINEPREFIX/.prepared" ] || { exec 9>&-; exit 0; }
-    display=190 start=("$run32" start) stop=("$run32" stop)   # the emulation's start also creates the prefix
+    start=("$kit" start) stop=("$kit" stop)   # the emulation's start also creates the prefix
 else
     command -v wine >/dev/null && command -v Xvfb >/dev/null ||
         { echo "with-wine.sh: Wine or Xvfb is missing; ./build.sh installs them" >&2; exit 2; }
@@ -58,8 +61,8 @@ for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; d
 [ -e "/tmp/.X11-unix/X$display" ] || { echo "with-wine.sh: Xvfb did not start on :$display" >&2; exit 2; }
 export DISPLAY=":$display"
 
-if [ -n "$x86" ] && [ ! -f "$WINEPREFIX/system.reg" ]; then
-    # Under emulation the first boot now and then stalls once its work is done: bound it, end what it left
+if [ "$arch" = x86 ] && [ ! -f "$WINEPREFIX/system.reg" ]; then
+    # Under 32-bit emulation the first boot now and then stalls once its work is done: bound it, end what it left
     # behind, and switch off the device services whose host crashes under emulation anyway.
     timeout 300 wine wineboot -i </dev/null >/dev/null 2>&1 || true
     for pid in $(pgrep -f qemu-i386 || true); do
@@ -74,14 +77,14 @@ fi
 # first; start them here, detached, so that no test runner waits on them.
 "${start[@]}" </dev/null >/dev/null 2>&1 9>&-   # the lock is ours, not the services'
 if [ ! -f "$WINEPREFIX/.prepared" ]; then
-    [ -n "$x86" ] || wineboot -i </dev/null >/dev/null 2>&1
+    [ -n "$arch" ] || wineboot -i </dev/null >/dev/null 2>&1
     # No window manager: without this Wine pauses after every message box.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
     # A crash must end the process at once with its exit code.
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
     touch "$WINEPREFIX/.prepared"
 fi
-[ -z "$x86" ] || exec 9>&-   # the shared 32-bit prefix is ready
-[ -n "$x86" ] || wine cmd /c exit </dev/null >/dev/null 2>&1   # warm; the emulation's start has done that
+[ -z "$arch" ] || exec 9>&-   # the shared emulated prefix is ready
+[ -n "$arch" ] || wine cmd /c exit </dev/null >/dev/null 2>&1   # warm; the emulation's start has done that
 
 "$@"
