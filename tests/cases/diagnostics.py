@@ -54,8 +54,6 @@ CASES = [
          env={'TESTJVM_CLASSES': 'com/example/Other'}, box='Could not find the main class com/example/Main.\n\n' + MISSING),
     Case('no main method: the exception alone', ini=MINIMAL + SHOW, env={'TESTJVM_CLASSES': 'com/example/Main!nomain'},
          box='java.lang.NoSuchMethodError: main'),
-    Case('arguments not built: the exception alone', ini=MINIMAL + SHOW, env={'TESTJVM_FAIL_ALLOC_AT': '2'},
-         box='java.lang.OutOfMemoryError: Java heap space'),
     logged('a JVM giving up while it starts', env={'TESTJVM_CREATE_ABORTS': HEAP}, box=CREATION_REFUSED + HEAP + '\n',
            absent=['create.result=0'], arches=BOTH, launch_log=[HEAP, 'Error box: ' + CREATION_REFUSED.strip(), '    ' + HEAP] + FAILED),
     logged('System.exit while the JVM starts is deliberate', env={'TESTJVM_CREATE_EXITS': '0'}, launch_log=['Exit code: 0']),
