@@ -61,7 +61,7 @@ CASES = [
     # Wine's loader turns a top-down file into a black bitmap of the right size: only the window is checked.
     shown('24-bit top-down', Image(64, 48, gradient), top_down=True),
     # Wider or taller than the area: the centring truncates toward zero (x = -3 seven pixels too wide, not -4).
-    shown('seven pixels wider than the area', Image(1031, 9, gradient)), shown('taller than the area', Image(11, 790, gradient)),
+    shown('seven wider than the area', Image(1031, 9, gradient)), shown('taller than the area', Image(11, 790, gradient)),
     Case('owns the runtime-not-found box', ini=ini(('Display', 'Splash Screen=splash.bmp'), ('Class Path', 'Class Path=a.jar'),
                                                    ('Java Runtime Environment', 'Main Class=a.Main', 'Minimum Version=1.4')),
          runtime=None, files={'splash.bmp': SMALL.bmp()}, box=not_found('minimum 1.4'), splash=True),
