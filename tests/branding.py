@@ -61,8 +61,7 @@ def main():
     build, failures = run.Build(sys.argv[1]), []
     root = os.path.join(build.dir, 'branding')
     inputs, out, refused = (os.path.join(root, name) for name in ('inputs', 'out', 'refused'))
-    for directory in (inputs, out, refused):
-        shutil.rmtree(directory, ignore_errors=True)
+    shutil.rmtree(root, ignore_errors=True)
     os.makedirs(inputs)
     icon = pathlib.Path(EXAMPLE, 'HelloApp.ico').read_bytes()
     pathlib.Path(inputs, 'HelloApp.ico').write_bytes(icon)

@@ -55,7 +55,6 @@ CASES = [
             [('App.vmoptions', 'skipped, a directory'), ('appdata\\App\\App.vmoptions', 'skipped, not UTF-8 text')]),
     skipped('a UTF-16 file is skipped, a missing one is none', '\ufeff-Xmx1g\r\n'.encode('utf-16-le'), {},
             [('App.vmoptions', 'skipped, not UTF-8 text'), ('appdata\\App\\App.vmoptions', 'none')]),
-    Case('an option file\'s option the JVM refuses', files={'App.vmoptions': 'notAnOption\n'}, box=CREATION_REFUSED),
 
     Case('a second start brings the first one\'s window forward, with no JVM of its own', ini=SINGLE, env=WINDOW,
          second=(1000, AGAIN, {}), log=['main.window=in front'], creations=1),

@@ -257,9 +257,6 @@ static void pump(DWORD ms, int whileSplash) { /* the window's messages, as an ap
     for (DWORD start = GetTickCount(); GetTickCount() - start < ms && (!whileSplash || !strcmp(splash(), "visible")); Sleep(10))
         while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) TranslateMessage(&msg), DispatchMessageW(&msg);
 }
-static void showWindow(void) {
-    newWindow(SW_SHOW), pump(3000, 1), say("main.splash.afterwindow", "%s", splash());
-}
 /* A VM that gives up, as HotSpot does: it says why through the print hook, then ends the process with 1 through
  * the abort hook (exit is only for System.exit). A hook that returns leaves the ending to the VM. */
 static void abortVm(const char *format, ...) {
@@ -313,7 +310,7 @@ static void runMain(Obj *cls, Obj *args) {
     int sleepMs = number("MAIN_SLEEP_MS"), exitCode = number("MAIN_EXIT"), threadMs = number("APP_THREAD_MS");
     if (print) writeStd(STD_OUTPUT_HANDLE, "%s\n", print), writeStd(STD_ERROR_HANDLE, "err:%s\n", print);
     if (threadMs) appThread = CreateThread(NULL, 0, appThreadMain, (LPVOID)(UINT_PTR)threadMs, 0, NULL);
-    if (number("MAIN_SHOW_WINDOW")) showWindow();
+    if (number("MAIN_SHOW_WINDOW")) newWindow(SW_SHOW), pump(3000, 1), say("main.splash.afterwindow", "%s", splash());
     if (number("MAIN_CHILD")) startChild();
     HRESULT com = CoInitializeEx(NULL, COINIT_MULTITHREADED); /* as a library using WMI does */
     if (say("main.com", "0x%08lx", (long)com), SUCCEEDED(com)) CoUninitialize();
