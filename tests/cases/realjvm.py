@@ -22,6 +22,7 @@ CASES = [
     real('a thread outliving main keeps the process', args='linger', log=['arg=linger', 'thread=done']),
     real('System.exit keeps its code', args='exit 42', exit=42),
     real('an exception out of main', args='throw', exit=1),
+    real('text outside the code page', args='café 日本', args_seen=['café', '日本']),
     real('a working directory and the output in the log', cwd='elsewhere', args='print', files={**FILES, 'elsewhere': DIR},
          ini=INI + 'Working Directory=%EXEDIR%\r\n[Diagnostics]\r\nLog File=launch.log\r\n',
          log=['arg=print'], launch_log=['JVM creation result: 0', 'out: hello', 'err: hello', 'Exit code: 0']),
