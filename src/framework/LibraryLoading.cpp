@@ -16,17 +16,8 @@ Function KernelFunction(const char* name)
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name)));
 }
 
-// The search flags take only full paths; a relative one (a JAVA_HOME such
-// as "jre") is taken from the current directory, as LoadLibrary takes it.
-// The launcher's ANSI paths, and so their wide forms, fit in MAX_PATH.
-CString FullPath(const CString& path)
-{
-    char buffer[MAX_PATH];
-    DWORD length = GetFullPathNameA(path, MAX_PATH, buffer, nullptr);
-    return length > 0 && length < MAX_PATH ? CString(buffer, static_cast<int>(length)) : path;
-}
-
 // Null when the directory cannot be added (or the system cannot add any).
+// Runtime homes are full paths, which these flags need, and fit in MAX_PATH.
 DLL_DIRECTORY_COOKIE AddSearchDirectory(const CString& directory)
 {
     AddDllDirectoryFunction addDllDirectory = KernelFunction<AddDllDirectoryFunction>("AddDllDirectory");
@@ -53,11 +44,9 @@ HMODULE LoadWithDllDirectory(const CString& path, const CString& dependencyDirec
 
 HMODULE LoadLibraryWithDependencies(const CString& path, const CString& dependencyDirectory, DWORD& error)
 {
-    CString fullPath = FullPath(path);
-    CString fullDirectory = FullPath(dependencyDirectory);
-    DLL_DIRECTORY_COOKIE cookie = AddSearchDirectory(fullDirectory);
-    HMODULE library = cookie ? LoadLibraryExA(fullPath, nullptr, kSearchFlags)
-                             : LoadWithDllDirectory(fullPath, fullDirectory);
+    DLL_DIRECTORY_COOKIE cookie = AddSearchDirectory(dependencyDirectory);
+    HMODULE library = cookie ? LoadLibraryExA(path, nullptr, kSearchFlags)
+                             : LoadWithDllDirectory(path, dependencyDirectory);
     error = library ? ERROR_SUCCESS : GetLastError();
     if (cookie)
         KernelFunction<RemoveDllDirectoryFunction>("RemoveDllDirectory")(cookie);

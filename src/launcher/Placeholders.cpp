@@ -67,23 +67,8 @@ const wchar_t* FindPercentSign(const wchar_t* position)
     return position;
 }
 
-} // namespace
-
-// The configuration's text converts to UTF-16 and back unchanged: the
-// profile reader made it from UTF-16 in the first place.
-CString ExpandPlaceholders(const CString& value, const CString& modulePath)
-{
-    if (value.Find('%') < 0)
-        return value;
-    int length = MultiByteToWideChar(CP_ACP, 0, value, value.GetLength() + 1, nullptr, 0);
-    AutoFreeMemory buffer(AllocateMemory(length * sizeof(wchar_t)));
-    wchar_t* wideValue = static_cast<wchar_t*>(buffer.Get());
-    MultiByteToWideChar(CP_ACP, 0, value, value.GetLength() + 1, wideValue, length);
-    return ExpandPlaceholders(wideValue, modulePath);
-}
-
 // One pass from left to right; an expansion is never expanded again.
-CString ExpandPlaceholders(const wchar_t* value, const CString& modulePath)
+CString ExpandWide(const wchar_t* value, const CString& modulePath)
 {
     CString result;
     for (const wchar_t* position = value;;) {
@@ -102,4 +87,19 @@ CString ExpandPlaceholders(const wchar_t* value, const CString& modulePath)
             position = close;
         }
     }
+}
+
+} // namespace
+
+// The configuration's text converts to UTF-16 and back unchanged: the
+// profile reader made it from UTF-16 in the first place.
+CString ExpandPlaceholders(const CString& value, const CString& modulePath)
+{
+    if (value.Find('%') < 0)
+        return value;
+    int length = MultiByteToWideChar(CP_ACP, 0, value, value.GetLength() + 1, nullptr, 0);
+    AutoFreeMemory buffer(AllocateMemory(length * sizeof(wchar_t)));
+    wchar_t* wideValue = static_cast<wchar_t*>(buffer.Get());
+    MultiByteToWideChar(CP_ACP, 0, value, value.GetLength() + 1, wideValue, length);
+    return ExpandWide(wideValue, modulePath);
 }

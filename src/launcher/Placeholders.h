@@ -11,6 +11,3 @@
 // cannot hold (a profile directory such as C:\Users\Łukasz) expands to that
 // path's short (8.3) form, which names the same place in plain characters.
 CString ExpandPlaceholders(const CString& value, const CString& modulePath);
-// The same for text read as UTF-16; a character outside the placeholders
-// that the code page lacks becomes what the system makes of it.
-CString ExpandPlaceholders(const wchar_t* value, const CString& modulePath);

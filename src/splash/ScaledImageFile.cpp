@@ -20,9 +20,8 @@ const ScaledName kScaledNames[] = {
 CString WithSuffix(const CString& fileName, const char* suffix)
 {
     int dot = fileName.ReverseFind('.');
-    int separator = fileName.ReverseFind('\\') > fileName.ReverseFind('/') ? fileName.ReverseFind('\\')
-                                                                           : fileName.ReverseFind('/');
-    if (dot <= separator)
+    int backslash = fileName.ReverseFind('\\'), slash = fileName.ReverseFind('/');
+    if (dot <= backslash || dot <= slash)
         return fileName + suffix;
     return fileName.Left(dot) + suffix + fileName.Mid(dot);
 }
